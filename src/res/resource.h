@@ -1,0 +1,3 @@
+#pragma once
+// Resource ids shared by the resource scripts and the code: dialog templates,
+// control ids, icons. String ids live in StringIds.h.

@@ -1,0 +1,33 @@
+#include "support/Mbcs.h"
+
+namespace Mbcs {
+
+size_t LastCharStart(const std::string& s)
+{
+    size_t last = std::string::npos;
+    for (size_t i = 0; i < s.size(); i = NextChar(s, i))
+        last = i;
+    return last;
+}
+
+bool EndsWithChar(const std::string& s, char ch)
+{
+    size_t last = LastCharStart(s);
+    return last != std::string::npos && last == s.size() - 1 && s[last] == ch;
+}
+
+size_t FitLength(const std::string& s, size_t maxBytes)
+{
+    if (s.size() <= maxBytes)
+        return s.size();
+    size_t fit = 0;
+    for (size_t i = 0; i < s.size(); i = NextChar(s, i)) {
+        size_t next = NextChar(s, i);
+        if (next > maxBytes)
+            break;
+        fit = next;
+    }
+    return fit;
+}
+
+}  // namespace Mbcs

@@ -1,0 +1,32 @@
+#pragma once
+// Scanning of ANSI text that may hold double-byte characters: the second byte
+// of a double-byte character is never taken for a separator.
+
+#include <cstddef>
+#include <string>
+
+namespace Mbcs {
+
+// The code page whose lead bytes are honoured; 0 (the default) is the system's
+// ANSI code page. Tests set a double-byte code page here.
+void SetCodePage(unsigned codePage);
+unsigned GetCodePage();
+
+bool IsLeadByte(unsigned char c);
+
+// The index of the character after the one that starts at i.
+inline size_t NextChar(const std::string& s, size_t i)
+{
+    return (IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ? i + 2 : i + 1;
+}
+
+// The index where the last character of s starts; npos for an empty s.
+size_t LastCharStart(const std::string& s);
+
+// True when the last character of s is the single-byte character ch.
+bool EndsWithChar(const std::string& s, char ch);
+
+// The largest length not above maxBytes that does not split a character.
+size_t FitLength(const std::string& s, size_t maxBytes);
+
+}  // namespace Mbcs

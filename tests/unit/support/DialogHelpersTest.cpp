@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "support/DialogHelpers.h"
+#include "support/PumpMessages.h"
+
+namespace {
+
+// A parent window with one edit control (id 100).
+class ControlHost : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        parent_ = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(parent_, nullptr);
+        edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 100, 20, parent_,
+                                reinterpret_cast<HMENU>(100), GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(edit_, nullptr);
+    }
+    void TearDown() override { DestroyWindow(parent_); }
+
+    std::string Text()
+    {
+        char buffer[2048];
+        GetWindowTextA(edit_, buffer, sizeof buffer);
+        return buffer;
+    }
+
+    HWND parent_ = nullptr;
+    HWND edit_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(ControlHost, SetsFormattedTextCutAt511)
+{
+    EXPECT_TRUE(SetDialogItemText(parent_, 100, "Please insert diskette %d in drive %s:", 2, "A"));
+    EXPECT_EQ(Text(), "Please insert diskette 2 in drive A:");
+
+    std::string longText(900, 'z');
+    EXPECT_TRUE(SetDialogItemText(parent_, 100, "%s", longText.c_str()));
+    EXPECT_EQ(Text(), std::string(511, 'z'));
+
+    EXPECT_FALSE(SetDialogItemText(parent_, 101, "missing"));
+}
+
+TEST_F(ControlHost, EnablesAndDisables)
+{
+    EXPECT_TRUE(EnableDialogItem(parent_, 100, false));
+    EXPECT_FALSE(IsWindowEnabled(edit_));
+    EXPECT_TRUE(EnableDialogItem(parent_, 100, true));
+    EXPECT_TRUE(IsWindowEnabled(edit_));
+    EXPECT_FALSE(EnableDialogItem(parent_, 555, true));
+}
+
+TEST_F(ControlHost, SetsFontOrSystemFont)
+{
+    HFONT font = CreateFontA(-11, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+    ASSERT_NE(font, nullptr);
+    EXPECT_TRUE(SetDialogItemFont(parent_, 100, font));
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(edit_, WM_GETFONT, 0, 0)), font);
+    EXPECT_TRUE(SetDialogItemFont(parent_, 100, nullptr));
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(edit_, WM_GETFONT, 0, 0)),
+              static_cast<HFONT>(GetStockObject(SYSTEM_FONT)));
+    EXPECT_FALSE(SetDialogItemFont(parent_, 7, font));
+    DestroyWindow(edit_);
+    DeleteObject(font);
+}
+
+namespace {
+
+int g_probeMessages = 0;
+
+LRESULT CALLBACK ProbeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_APP) {
+        ++g_probeMessages;
+        return 0;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+TEST(PumpMessages, DispatchesWaitingMessagesAndKeepsQuit)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = ProbeProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "PumpProbe";
+    RegisterClassA(&wc);
+    HWND probe = CreateWindowExA(0, "PumpProbe", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(probe, nullptr);
+
+    g_probeMessages = 0;
+    PostMessageA(probe, WM_APP, 0, 0);
+    PostMessageA(probe, WM_APP, 0, 0);
+    PumpMessages();
+    EXPECT_EQ(g_probeMessages, 2);
+
+    PostQuitMessage(7);
+    PumpMessages();
+    // The quit request is still there for the message loop, with its code.
+    MSG msg;
+    bool sawQuit = false;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            sawQuit = true;
+            EXPECT_EQ(msg.wParam, 7u);
+        }
+    }
+    EXPECT_TRUE(sawQuit);
+    DestroyWindow(probe);
+}

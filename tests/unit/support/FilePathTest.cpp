@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/FilePath.h"
+#include "support/Mbcs.h"
+
+namespace {
+
+struct Parts {
+    std::string drive, dir, title, ext;
+};
+
+Parts SplitOf(const char* path)
+{
+    Parts p;
+    CFilePath(path).Split(&p.drive, &p.dir, &p.title, &p.ext);
+    return p;
+}
+
+std::string DirectoryOf(const char* path)
+{
+    std::string s;
+    CFilePath(path).GetDirectory(s);
+    return s;
+}
+
+}  // namespace
+
+TEST(FilePathSplit, TakesAPathApart)
+{
+    struct {
+        const char* path;
+        const char *drive, *dir, *title, *ext;
+    } cases[] = {
+        {"C:\\APPS\\TOOLS\\SETUP.INI", "C", "\\APPS\\TOOLS", "SETUP", "INI"},
+        {"C:\\X.TXT", "C", "\\", "X", "TXT"},
+        {"C:\\DIR\\", "C", "\\DIR", "", ""},
+        {"NAME", "", "", "NAME", ""},
+        {"", "", "", "", ""},
+        {"a/b/c.d", "", "a/b", "c", "d"},
+        {"C:\\A.B\\FILE", "C", "\\A.B", "FILE", ""},     // a dot in a directory is no extension
+        {"C:\\ARCHIVE.TAR.GZ", "C", "\\", "ARCHIVE.TAR", "GZ"},
+        {"C:NAME.EXT", "C", "", "NAME", "EXT"},
+        {"\\\\SERVER\\SHARE\\F", "", "\\\\SERVER\\SHARE", "F", ""},
+        {"C:\\.profile", "C", "\\", "", "profile"},
+    };
+    for (const auto& c : cases) {
+        Parts p = SplitOf(c.path);
+        EXPECT_EQ(p.drive, c.drive) << c.path;
+        EXPECT_EQ(p.dir, c.dir) << c.path;
+        EXPECT_EQ(p.title, c.title) << c.path;
+        EXPECT_EQ(p.ext, c.ext) << c.path;
+    }
+}
+
+TEST(FilePathSplit, GettersMatchSplit)
+{
+    CFilePath path("C:\\APPS\\TOOLS\\SETUP.INI");
+    std::string s;
+    path.GetDrive(s);
+    EXPECT_EQ(s, "C");
+    path.GetDir(s);
+    EXPECT_EQ(s, "\\APPS\\TOOLS");
+    path.GetDirectory(s);
+    EXPECT_EQ(s, "C:\\APPS\\TOOLS");
+    path.GetFileName(s);
+    EXPECT_EQ(s, "SETUP.INI");
+    path.GetFileTitle(s);
+    EXPECT_EQ(s, "SETUP");
+    path.GetExtension(s);
+    EXPECT_EQ(s, "INI");
+    EXPECT_STREQ(path, "C:\\APPS\\TOOLS\\SETUP.INI");  // getters leave the path alone
+}
+
+TEST(FilePathSplit, DirectoryNeedsADriveLetter)
+{
+    EXPECT_EQ(DirectoryOf("\\DIR\\FILE"), "");
+    EXPECT_EQ(DirectoryOf("C:\\DIR\\FILE"), "C:\\DIR");
+    EXPECT_EQ(DirectoryOf("C:\\FILE"), "C:\\");
+    EXPECT_EQ(DirectoryOf("C:FILE"), "C:");
+}
+
+TEST(FilePathSplit, FileNameWithoutExtensionIsTheTitle)
+{
+    std::string s;
+    CFilePath("C:\\DIR\\README").GetFileName(s);
+    EXPECT_EQ(s, "README");
+    CFilePath("C:\\DIR\\").GetFileName(s);
+    EXPECT_EQ(s, "");
+}
+
+TEST(FilePathSplit, ComponentsAreCutAt255Characters)
+{
+    std::string longTitle(300, 'T');
+    std::string s;
+    CFilePath(("C:\\D\\" + longTitle).c_str()).GetFileTitle(s);
+    EXPECT_EQ(s, std::string(255, 'T'));
+}
+
+TEST(FilePathCompose, MakePathJoinsWhatIsGiven)
+{
+    CFilePath p;
+    p.MakePath("C", "\\APPS", "SETUP", "INI");
+    EXPECT_STREQ(p, "C:\\APPS\\SETUP.INI");
+    p.MakePath("D:", "\\APPS\\", "X", ".TXT");  // drive takes its first letter; no doubled separators
+    EXPECT_STREQ(p, "D:\\APPS\\X.TXT");
+    p.MakePath(nullptr, "a/b/", "c", nullptr);
+    EXPECT_STREQ(p, "a/b/c");
+    p.MakePath("", "", "", "");
+    EXPECT_STREQ(p, "");
+}
+
+TEST(FilePathCompose, SetOperations)
+{
+    struct {
+        const char* start;
+        void (*op)(CFilePath&);
+        const char* expected;
+    } cases[] = {
+        {"C:\\X\\F.E", [](CFilePath& p) { p.SetDrive('D'); }, "D:\\X\\F.E"},
+        {"C:\\X\\F.E", [](CFilePath& p) { p.SetDir("SUB"); }, "C:\\SUB\\F.E"},
+        {"C:\\X\\F.E", [](CFilePath& p) { p.SetDir("\\A\\B\\"); }, "C:\\A\\B\\F.E"},
+        {"C:\\X\\F.E", [](CFilePath& p) { p.SetDirectory("D:\\APPS"); }, "D:\\APPS\\F.E"},
+        {"C:\\X\\F.E", [](CFilePath& p) { p.SetDirectory("\\APPS"); }, "\\APPS\\F.E"},
+        {"A:\\SETUP.ini", [](CFilePath& p) { p.SetDirectory("C:\\SETUP"); }, "C:\\SETUP\\SETUP.ini"},
+        {"C:\\X\\F.E", [](CFilePath& p) { p.SetDirectory(""); }, "\\F.E"},
+        {"C:\\X\\F.E", [](CFilePath& p) { p.SetFileTitle("G"); }, "C:\\X\\G.E"},
+        {"C:\\X\\F.E", [](CFilePath& p) { p.SetExtension(".TXT"); }, "C:\\X\\F.TXT"},
+        {"C:\\X\\F.E", [](CFilePath& p) { p.SetExtension("TXT"); }, "C:\\X\\F.TXT"},
+        {"C:\\X\\F.E", [](CFilePath& p) { p.SetExtension(""); }, "C:\\X\\F"},
+        {"A:\\INSTALL.EXE", [](CFilePath& p) { p.SetExtension("ini"); }, "A:\\INSTALL.ini"},
+        {"C:\\X\\F.E", [](CFilePath& p) { p.SetFileName("NEW.DAT"); }, "C:\\X\\NEW.DAT"},
+        {"C:\\X\\F.E", [](CFilePath& p) { p.SetFileName(""); }, "C:\\X\\"},
+        {"C:\\X\\F.E", [](CFilePath& p) { p.SetFileName("*.*"); }, "C:\\X\\*.*"},
+        {"D:\\A\\B\\C.D", [](CFilePath& p) { p.SetRoot(); }, "D:\\"},
+        {"\\A\\B\\C.D", [](CFilePath& p) { p.SetRoot(); }, "\\"},
+        {"C:\\APPS\\A.EXE", [](CFilePath& p) { p.AppendDir("TOOLS"); }, "C:\\APPS\\TOOLS\\A.EXE"},
+        {"C:\\APPS\\A.EXE", [](CFilePath& p) { p.AppendDir("\\TOOLS\\"); }, "C:\\APPS\\TOOLS\\A.EXE"},
+        {"C:\\APPS\\A.EXE", [](CFilePath& p) { p.AppendDir(""); }, "C:\\APPS\\A.EXE"},
+        {"A.EXE", [](CFilePath& p) { p.AppendDir("SUB"); }, "\\SUB\\A.EXE"},
+        {"C:\\A\\B\\F.TXT", [](CFilePath& p) { p.UpOneLevel(); }, "C:\\A\\F.TXT"},
+        {"C:\\F.TXT", [](CFilePath& p) { p.UpOneLevel(); }, "C:\\F.TXT"},
+        {"C:\\X\\F.E", [](CFilePath& p) { p.Empty(); }, ""},
+    };
+    for (const auto& c : cases) {
+        CFilePath p(c.start);
+        c.op(p);
+        EXPECT_STREQ(p, c.expected) << "from " << c.start;
+    }
+}
+
+TEST(FilePathCompose, UpOneLevelReturnsTheRemovedComponent)
+{
+    CFilePath p("C:\\A\\B\\F.TXT");
+    std::string last;
+    p.UpOneLevel(&last);
+    EXPECT_EQ(last, "B");
+    p.UpOneLevel(&last);
+    EXPECT_STREQ(p, "C:\\F.TXT");
+    EXPECT_EQ(last, "A");
+    p.UpOneLevel(&last);  // at the root the path stays and last is a lone backslash
+    EXPECT_STREQ(p, "C:\\F.TXT");
+    EXPECT_EQ(last, "\\");
+
+    CFilePath noDir("F.TXT");
+    last = "unchanged";
+    noDir.UpOneLevel(&last);
+    EXPECT_STREQ(noDir, "F.TXT");
+    EXPECT_EQ(last, "unchanged");
+}
+
+TEST(FilePathCompose, LongPathsAreCutNotOverrun)
+{
+    CFilePath p("C:\\F.TXT");
+    std::string longDir(400, 'd');
+    p.SetDir(longDir.c_str());
+    EXPECT_EQ(p.GetString().size(), CFilePath::kMaxPath);
+    EXPECT_EQ(p.GetString().compare(0, 4, "C:\\d"), 0);
+
+    CFilePath q("C:\\");
+    for (int i = 0; i < 40; ++i)
+        q.AppendDir("COMPONENT");
+    EXPECT_LE(q.GetString().size(), CFilePath::kMaxPath);
+}
+
+class FilePathDoubleByte : public ::testing::Test {
+protected:
+    void SetUp() override { Mbcs::SetCodePage(932); }
+    void TearDown() override { Mbcs::SetCodePage(0); }
+};
+
+// In Shift-JIS, 0x95 0x5C is one character whose second byte is a backslash.
+const char kDirWithTrailBackslash[] = "C:\\\x95\x5C\\F.TXT";
+
+TEST_F(FilePathDoubleByte, TrailByteIsNoSeparator)
+{
+    Parts p = SplitOf(kDirWithTrailBackslash);
+    EXPECT_EQ(p.drive, "C");
+    EXPECT_EQ(p.dir, "\\\x95\x5C");
+    EXPECT_EQ(p.title, "F");
+    EXPECT_EQ(p.ext, "TXT");
+
+    // A directory name ending in such a character keeps its trail byte.
+    p = SplitOf("C:\\\x95\x5C");
+    EXPECT_EQ(p.dir, "\\");
+    EXPECT_EQ(p.title, "\x95\x5C");
+}
+
+TEST_F(FilePathDoubleByte, TrailByteIsNoDotOrColon)
+{
+    // 0x81 0x2E and 0x81 0x3A: trail bytes equal to '.' and ':'.
+    Parts p = SplitOf("\x81.NAME");
+    EXPECT_EQ(p.title, "\x81.NAME");
+    EXPECT_EQ(p.ext, "");
+    p = SplitOf("\x81:\\F");
+    EXPECT_EQ(p.drive, "");
+    EXPECT_EQ(p.dir, "\x81:");
+}
+
+TEST_F(FilePathDoubleByte, CompositionKeepsTheCharacter)
+{
+    CFilePath p(kDirWithTrailBackslash);
+    p.UpOneLevel();
+    EXPECT_STREQ(p, "C:\\F.TXT");
+
+    CFilePath q("C:\\F.TXT");
+    q.SetDir("\x95\x5C");  // ends in a trail byte, not a backslash: one is added
+    EXPECT_STREQ(q, "C:\\\x95\x5C\\F.TXT");
+}
+
+TEST(FilePathSingleByte, SameBytesSplitAtTheBackslash)
+{
+    // Without a double-byte code page, 0x5C is a separator: this is what the
+    // double-byte tests above guard against.
+    Mbcs::SetCodePage(1252);
+    Parts p = SplitOf(kDirWithTrailBackslash);
+    EXPECT_EQ(p.dir, "\\\x95\\");
+    Mbcs::SetCodePage(0);
+}

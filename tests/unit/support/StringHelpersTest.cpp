@@ -1,0 +1,248 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdio>
+#include <vector>
+#include <string>
+
+#include "res/StringIds.h"
+#include "support/FilePath.h"
+#include "support/Mbcs.h"
+#include "support/StringHelpers.h"
+
+namespace {
+
+template <typename Op>
+std::string Apply(std::string s, Op op)
+{
+    op(s);
+    return s;
+}
+
+}  // namespace
+
+TEST(Backslashes, AddAndStrip)
+{
+    EXPECT_EQ(Apply("", AddTrailingBackslash), "\\");
+    EXPECT_EQ(Apply("C:\\", AddTrailingBackslash), "C:\\");
+    EXPECT_EQ(Apply("C:\\DIR", AddTrailingBackslash), "C:\\DIR\\");
+    EXPECT_EQ(Apply("", AddLeadingBackslash), "\\");
+    EXPECT_EQ(Apply("\\DIR", AddLeadingBackslash), "\\DIR");
+    EXPECT_EQ(Apply("DIR", AddLeadingBackslash), "\\DIR");
+    EXPECT_EQ(Apply("\\", StripTrailingBackslash), "\\");
+    EXPECT_EQ(Apply("C:\\DIR\\", StripTrailingBackslash), "C:\\DIR");
+    EXPECT_EQ(Apply("", StripTrailingBackslash), "");
+    EXPECT_EQ(Apply("\\", StripLeadingBackslash), "\\");
+    EXPECT_EQ(Apply("\\DIR", StripLeadingBackslash), "DIR");
+    EXPECT_EQ(Apply("DIR\\", StripLeadingBackslash), "DIR\\");
+}
+
+TEST(Backslashes, CharactersAndTruncation)
+{
+    EXPECT_EQ(Apply("xyx", [](std::string& s) { StripLeadingChar(s, 'x'); }), "yx");
+    EXPECT_EQ(Apply("xyx", [](std::string& s) { StripTrailingChar(s, 'x'); }), "xy");
+    EXPECT_EQ(Apply("", [](std::string& s) { StripTrailingChar(s, 'x'); }), "");
+    EXPECT_EQ(Apply("abcdef", [](std::string& s) { TruncateString(s, 3); }), "abc");
+    EXPECT_EQ(Apply("ab", [](std::string& s) { TruncateString(s, 3); }), "ab");
+}
+
+TEST(Backslashes, DoubleByteTrailIsNotStripped)
+{
+    Mbcs::SetCodePage(932);
+    EXPECT_EQ(Apply("\\\x95\x5C", StripTrailingBackslash), "\\\x95\x5C");
+    EXPECT_EQ(Apply("\x95\x5C", AddTrailingBackslash), "\x95\x5C\\");
+    Mbcs::SetCodePage(0);
+}
+
+TEST(RandomName, FollowsTheRuntimeGenerator)
+{
+    // The runtime's first five values are 41, 18467, 6334, 26500 and 19169,
+    // printed last first.
+    CRuntimeRandom fresh;
+    EXPECT_EQ(MakeRandomName(20, fresh), "4ae1678418be48230029");
+    CRuntimeRandom again;
+    EXPECT_EQ(MakeRandomName(8, again), "4ae16784");
+    EXPECT_EQ(MakeRandomName(8, again), MakeRandomName(20, fresh).substr(0, 8));
+    EXPECT_EQ(MakeRandomName(0, again), "");
+    EXPECT_EQ(MakeRandomName(25, again).size(), 20u);
+}
+
+TEST(RandomName, ProgramSequenceIsTheUnseededRuntimeSequence)
+{
+    // Whatever this process drew before, the program's generator is the
+    // runtime's: its names are some run of the fresh sequence.
+    CRuntimeRandom reference;
+    std::string name = MakeRandomName(20);
+    bool found = false;
+    for (int i = 0; i < 1000 && !found; ++i)
+        found = MakeRandomName(20, reference) == name;
+    EXPECT_TRUE(found) << name;
+    for (char c : name)
+        EXPECT_TRUE((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')) << name;
+}
+
+TEST(ExtractField, CountsSeparators)
+{
+    std::string out = "untouched";
+    EXPECT_FALSE(ExtractField(out, "a|b|c", 3, '|'));
+    EXPECT_EQ(out, "");
+    EXPECT_TRUE(ExtractField(out, "a|b|c", 2, '|'));
+    EXPECT_EQ(out, "c");
+    EXPECT_TRUE(ExtractField(out, "a|b|c", 0, '|'));
+    EXPECT_EQ(out, "a");
+    EXPECT_TRUE(ExtractField(out, "", 0, '|'));
+    EXPECT_EQ(out, "");
+    EXPECT_TRUE(ExtractField(out, "a||b", 1, '|'));
+    EXPECT_EQ(out, "");
+    EXPECT_TRUE(ExtractField(out, " x |y", 0, '|'));
+    EXPECT_EQ(out, " x ");  // verbatim, blanks kept
+    EXPECT_TRUE(ExtractField(out, "900|1|3|2|0|", 5, '|'));
+    EXPECT_EQ(out, "");
+
+    out = "untouched";
+    EXPECT_FALSE(ExtractField(out, nullptr, 0, '|'));
+    EXPECT_EQ(out, "untouched");
+}
+
+TEST(ExtractField, DoubleByteTrailIsNoSeparator)
+{
+    // 0x81 0x7C is one Shift-JIS character whose second byte is '|'.
+    Mbcs::SetCodePage(932);
+    std::string out;
+    EXPECT_TRUE(ExtractField(out, "\x81|x|y", 1, '|'));
+    EXPECT_EQ(out, "y");
+    Mbcs::SetCodePage(0);
+}
+
+TEST(ExtractField, NumericFieldsFollowAtol)
+{
+    int32_t value = -99;
+    struct {
+        const char* text;
+        int32_t expected;
+    } cases[] = {
+        {"12abc", 12},
+        {" -7", -7},
+        {"\t+15", 15},
+        {"", 0},
+        {"abc", 0},
+        {"- 5", 0},
+        {"4294967297", 1},          // wraps modulo 2^32
+        {"2147483648", INT32_MIN},  // wraps into the negative range
+        {"-2147483648", INT32_MIN},
+    };
+    for (const auto& c : cases) {
+        EXPECT_TRUE(ExtractLongField(value, c.text, 0, '|')) << c.text;
+        EXPECT_EQ(value, c.expected) << c.text;
+    }
+    value = 42;
+    EXPECT_FALSE(ExtractLongField(value, "1|2", 2, '|'));
+    EXPECT_EQ(value, 42);  // failure leaves the output alone
+    EXPECT_FALSE(ExtractLongField(value, nullptr, 0, '|'));
+    EXPECT_EQ(value, 42);
+}
+
+TEST(ExtractField, ShortFieldKeepsLowSixteenBits)
+{
+    int16_t value = 5;
+    EXPECT_TRUE(ExtractShortField(value, "x|-1", 1, '|'));
+    EXPECT_EQ(value, -1);
+    EXPECT_TRUE(ExtractShortField(value, "65535", 0, '|'));
+    EXPECT_EQ(value, -1);
+    EXPECT_TRUE(ExtractShortField(value, "65538", 0, '|'));
+    EXPECT_EQ(value, 2);
+    EXPECT_TRUE(ExtractShortField(value, "32768", 0, '|'));
+    EXPECT_EQ(value, INT16_MIN);
+    value = 7;
+    EXPECT_FALSE(ExtractShortField(value, "1", 1, '|'));
+    EXPECT_EQ(value, 7);
+}
+
+TEST(ExtractField, BoolFieldIsNonZero)
+{
+    int32_t flag = 9;
+    EXPECT_TRUE(ExtractBoolField(flag, "yes", 0, '|'));
+    EXPECT_EQ(flag, 0);
+    EXPECT_TRUE(ExtractBoolField(flag, "2", 0, '|'));
+    EXPECT_EQ(flag, 1);
+    EXPECT_TRUE(ExtractBoolField(flag, "-1", 0, '|'));
+    EXPECT_EQ(flag, 1);
+    EXPECT_TRUE(ExtractBoolField(flag, "4294967296", 0, '|'));  // wraps to 0
+    EXPECT_EQ(flag, 0);
+    flag = 9;
+    EXPECT_FALSE(ExtractBoolField(flag, "1|2", 5, '|'));
+    EXPECT_EQ(flag, 9);
+}
+
+TEST(Formatting, FormatsIntoAString)
+{
+    std::string s;
+    EXPECT_EQ(FormatString(s, "%d.%d (%s)", 17, 11, "CXFileException"), 23);
+    EXPECT_EQ(s, "17.11 (CXFileException)");
+}
+
+TEST(Formatting, CutsAt511Characters)
+{
+    std::string s;
+    std::string longArg(2000, 'p');
+    EXPECT_EQ(FormatString(s, "x%sy", longArg.c_str()), 511);
+    EXPECT_EQ(s.size(), 511u);
+    EXPECT_EQ(s[0], 'x');
+    EXPECT_EQ(s.back(), 'p');
+}
+
+TEST(Formatting, ResourceStringAsFormat)
+{
+    std::string s = "before";
+    EXPECT_EQ(FormatResourceString(s, 65000), 0);  // no such entry: unchanged
+    EXPECT_EQ(s, "before");
+    EXPECT_GT(FormatResourceString(s, IDS_CANNOT_INSTALL_FILES, "SAVER.ARC"), 0);
+    EXPECT_EQ(s, "Cannot install files from 'SAVER.ARC':");
+
+    std::string longPath(600, 'q');
+    EXPECT_EQ(FormatResourceString(s, IDS_CANNOT_INSTALL_FILES, longPath.c_str()), 511);
+}
+
+TEST(UniqueName, KeepsDirectoryAndExtension)
+{
+    CFilePath path("no-such-dir-for-unique-names/target.SCR");
+    EXPECT_TRUE(path.MakeUniqueName(true, 1000));
+    std::string dir, title, ext;
+    path.Split(nullptr, &dir, &title, &ext);
+    EXPECT_EQ(dir, "no-such-dir-for-unique-names");
+    EXPECT_EQ(ext, "SCR");
+    EXPECT_EQ(title.size(), 8u);
+
+    CFilePath none("x.tmp");
+    EXPECT_FALSE(none.MakeUniqueName(true, 0));
+    EXPECT_STREQ(none, "x.tmp");
+}
+
+TEST(UniqueName, GivesUpWhenEveryNameExists)
+{
+    // The names a fresh generator yields first are all taken here.
+    CRuntimeRandom names;
+    std::vector<std::string> taken;
+    for (int i = 0; i < 3; ++i) {
+        taken.push_back(MakeRandomName(8, names) + ".unq");
+        std::FILE* f = std::fopen(taken.back().c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fclose(f);
+    }
+
+    CFilePath path("target.unq");
+    CRuntimeRandom random;
+    EXPECT_FALSE(path.MakeUniqueName(true, 3, random));
+    EXPECT_EQ(path.GetString(), taken[2]);  // holds the last name tried
+
+    CRuntimeRandom again;
+    EXPECT_TRUE(path.MakeUniqueName(true, 4, again));
+    EXPECT_EQ(path.GetString(), MakeRandomName(8, names) + ".unq");
+
+    CRuntimeRandom notNew;
+    EXPECT_TRUE(path.MakeUniqueName(false, 1, notNew));
+    EXPECT_EQ(path.GetString(), taken[0]);  // an existing name is fine when it need not be new
+
+    for (const std::string& name : taken)
+        std::remove(name.c_str());
+}
