@@ -10,6 +10,7 @@
 // Limits: a composed path is at most 260 characters (longer results are cut at
 // a character boundary); a split component at most 255.
 
+#include <cstdint>
 #include <string>
 
 class CRuntimeRandom;
@@ -25,13 +26,14 @@ public:
     enum Location { locCurrent = 0, locWindows = 1, locSystem = 2, locModule = 3, locTemp = 4 };
 
     CFilePath() = default;
-    CFilePath(const char* path) : m_strPath(path != nullptr ? path : "") {}  // NOLINT: implicit by design
-    CFilePath(const std::string& path) : m_strPath(path) {}                  // NOLINT
+    CFilePath(const char* path)
+        : m_strPath(path != nullptr ? path : "") {}         // NOLINT: implicit by design
+    CFilePath(const std::string& path) : m_strPath(path) {} // NOLINT
     // The directory of a system location, ending in a backslash; empty for an
     // unknown location.
     explicit CFilePath(Location location);
 
-    operator const char*() const { return m_strPath.c_str(); }  // NOLINT
+    operator const char*() const { return m_strPath.c_str(); } // NOLINT
     const std::string& GetString() const { return m_strPath; }
     bool IsEmpty() const { return m_strPath.empty(); }
 
@@ -78,6 +80,35 @@ public:
     bool Exists() const;
     // Path of the program's own module.
     void SetModuleFileName();
+
+    // Directories, deletion, renaming and times: Windows only. A directory is
+    // held with its trailing backslash (C:\WINDOWS\); without it, the last
+    // component is taken for a file inside its parent. Each returns false on
+    // failure, with GetLastError and errno left as the failed call set them.
+
+    // True when the directory part holds at least one entry ("*.*" matches).
+    bool DirectoryExists() const;
+    // Makes the directory part (GetDirectory) the process's current directory,
+    // where it stays. False for a path without a drive letter.
+    bool EnterDirectory() const;
+    // Removes the directory part (it must be empty).
+    bool RemoveDir() const;
+    // True when the directory exists afterwards, with or without a trailing
+    // backslash. With recursive set, missing parents are created first, up to
+    // the drive. A bare name without any backslash is never created.
+    bool CreateDirectoryTree(bool recursive) const;
+    // The same; on failure throws CFileException with the cause taken from the C
+    // runtime's error number (or, when the runtime set none, the system's) and
+    // the system error code.
+    void CreateDirectoryTreeOrThrow(bool recursive) const;
+    // Deletes the file. With clearReadOnly, an existing file loses its read-only
+    // attribute first (its other attributes kept). True when it was deleted.
+    bool Delete(bool clearReadOnly) const;
+    // Moves the file to newName; this path keeps its old text.
+    bool Rename(const char* newName) const;
+    // Last-modification time in seconds since 1 January 1970; false and 0 when
+    // the file cannot be examined.
+    bool GetModificationTime(int64_t& seconds) const;
 
 private:
     std::string m_strPath;

@@ -1,7 +1,14 @@
 // The file-system side of CFilePath on Windows.
+#include <direct.h>
+#include <sys/stat.h>
 #include <windows.h>
 
+#include <cerrno>
+
+#include "framework/FileException.h"
 #include "support/FilePath.h"
+#include "support/Mbcs.h"
+#include "support/StringHelpers.h"
 
 CFilePath::CFilePath(Location location)
 {
@@ -54,5 +61,112 @@ bool CFilePath::Exists() const
     if (find == INVALID_HANDLE_VALUE)
         return false;
     FindClose(find);
+    return true;
+}
+
+namespace {
+
+// A path copied into the form of a directory: with its trailing backslash, so
+// that GetDirectory gives the directory itself ("C:" becomes "C:\").
+CFilePath AsDirectory(const std::string& path)
+{
+    std::string text = path;
+    AddTrailingBackslash(text);
+    return CFilePath(text);
+}
+
+} // namespace
+
+bool CFilePath::DirectoryExists() const
+{
+    CFilePath pattern(*this);
+    pattern.SetFileName("*.*");
+    return pattern.Exists();
+}
+
+bool CFilePath::EnterDirectory() const
+{
+    std::string directory;
+    GetDirectory(directory);
+    if (directory.empty())
+        return false;
+    // The C runtime's call, so that errno says why it failed (the exception of
+    // CreateDirectoryTreeOrThrow is built from it).
+    return _chdir(directory.c_str()) == 0;
+}
+
+bool CFilePath::RemoveDir() const
+{
+    std::string directory;
+    GetDirectory(directory);
+    return RemoveDirectoryA(directory.c_str()) != FALSE;
+}
+
+bool CFilePath::CreateDirectoryTree(bool recursive) const
+{
+    std::string copy = m_strPath;
+    StripTrailingBackslash(copy);
+    if (CreateDirectoryA(copy.c_str(), nullptr))
+        return true;
+
+    // An existing directory counts as success. It is tested as a directory even
+    // when the caller left out the trailing backslash: otherwise C:\APPS, with a
+    // file of that name in C:\, would test C:\ and pass.
+    bool ok = AsDirectory(copy).EnterDirectory();
+    if (!ok && recursive) {
+        size_t separator = copy.npos;
+        for (size_t i = 0; i < copy.size(); i = Mbcs::NextChar(copy, i)) {
+            if (copy[i] == '\\')
+                separator = i;
+        }
+        if (separator == copy.npos)
+            return false;
+        // The parent, without trailing backslash; at the top it is the drive
+        // ("C:"), which cannot be created but can be entered.
+        if (!CFilePath(copy.substr(0, separator)).CreateDirectoryTree(true))
+            return false;
+        return CreateDirectoryTree(false);
+    }
+    return ok;
+}
+
+void CFilePath::CreateDirectoryTreeOrThrow(bool recursive) const
+{
+    // Clear both error numbers so that a stale one from earlier work is never
+    // reported for this failure.
+    errno = 0;
+    SetLastError(ERROR_SUCCESS);
+    if (CreateDirectoryTree(recursive))
+        return;
+    int nErrno = errno;
+    long lOsError = static_cast<long>(GetLastError());
+    int cause = nErrno != 0 ? CFileException::ErrnoToException(nErrno)
+                            : CFileException::OsErrorToException(lOsError);
+    AfxThrowFileException(cause, lOsError, m_strPath.c_str());
+}
+
+bool CFilePath::Delete(bool clearReadOnly) const
+{
+    if (clearReadOnly) {
+        DWORD attributes = GetFileAttributesA(m_strPath.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+            SetFileAttributesA(m_strPath.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    }
+    return DeleteFileA(m_strPath.c_str()) != FALSE;
+}
+
+bool CFilePath::Rename(const char* newName) const
+{
+    return MoveFileA(m_strPath.c_str(), newName) != FALSE;
+}
+
+bool CFilePath::GetModificationTime(int64_t& seconds) const
+{
+    struct __stat64 status;
+    if (_stat64(m_strPath.c_str(), &status) != 0) {
+        seconds = 0;
+        return false;
+    }
+    seconds = static_cast<int64_t>(status.st_mtime);
     return true;
 }

@@ -1,0 +1,45 @@
+#pragma once
+// CInstallItemList: the install items of every group's file list, ordered by
+// diskette number; within a diskette the unmarked items come first, then the
+// marked ones, each in reading order.
+
+#include <cstdint>
+#include <list>
+#include <memory>
+
+#include "profile/DisketteMultiFile.h"
+
+class CFileGroupMap;
+
+class CInstallItemList {
+public:
+    using List = std::list<std::unique_ptr<CDisketteMultiFile>>;
+
+    CInstallItemList();
+    CInstallItemList(const CInstallItemList&) = delete;
+    CInstallItemList& operator=(const CInstallItemList&) = delete;
+    ~CInstallItemList();
+
+    // Places the item before the first item on a higher diskette, or before
+    // the first marked item of its own diskette when it is unmarked; at the end
+    // when there is no such item.
+    CDisketteMultiFile& InsertItem(std::unique_ptr<CDisketteMultiFile> item);
+
+    // The sum of SpaceEstimate over the selected items, or over every item when
+    // allItems is set. The sum itself does not wrap.
+    int64_t RequiredBytes(int32_t clusterSize, bool allItems) const;
+
+    // Reads the file-list section of every group of the map (the section named
+    // by the group's key) and inserts its entries. The items refer to their
+    // groups, so the map must outlive the items' use. A group without a section
+    // adds nothing.
+    void LoadItems(const char* profilePath, const CFileGroupMap& groups);
+
+    size_t GetCount() const { return m_items.size(); }
+    bool IsEmpty() const { return m_items.empty(); }
+    List::const_iterator begin() const { return m_items.begin(); }
+    List::const_iterator end() const { return m_items.end(); }
+
+private:
+    List m_items;
+};

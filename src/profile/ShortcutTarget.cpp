@@ -1,0 +1,3 @@
+#include "profile/ShortcutTarget.h"
+
+CShortcutTarget::~CShortcutTarget() = default;
