@@ -45,6 +45,9 @@ public:
     uint32_t GetEntryOffset() const { return m_nEntryOffset; }
     void SetEntryOffset(uint32_t offset) { m_nEntryOffset = offset; }
 
+    // The archive the member was made for (null for a plain file).
+    CMultiFile* GetArchive() const { return m_pArchive; }
+
     // The record, whole (for a writer).
     const uint8_t* GetRecord() const { return m_record; }
 
