@@ -7,7 +7,8 @@
 namespace {
 
 // One channel of a ramp step: from + step × (to − from) ÷ steps, in signed
-// arithmetic truncating toward zero, so a falling channel never drops below to.
+// arithmetic truncating toward zero, so that rising and falling channels alike
+// stop short of to.
 BYTE RampChannel(BYTE from, BYTE to, int step, int steps)
 {
     int difference = static_cast<int>(to) - static_cast<int>(from);
@@ -50,8 +51,7 @@ bool CreateRampPalette(HDC dc, CPalette& palette, const RECT& /*rect*/, COLORREF
     if (ramp <= 0)
         return false;
 
-    // The record is a LOGPALETTE header followed by size entries; the header
-    // already holds the first.
+    // The record: a LOGPALETTE header followed by size entries.
     std::vector<BYTE> record(offsetof(LOGPALETTE, palPalEntry) + size * sizeof(PALETTEENTRY));
     auto* logPalette = reinterpret_cast<LOGPALETTE*>(record.data());
     logPalette->palVersion = 0x300;

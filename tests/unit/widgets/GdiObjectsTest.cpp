@@ -180,13 +180,6 @@ TEST(DeviceContexts, SelectionsAreUndoneBeforeTheObjectGoes)
     EXPECT_EQ(noPalette.Realize(), 0u);
 }
 
-TEST(DeviceContexts, ClientDCOfTheScreen)
-{
-    CClientDC screen(nullptr);
-    ASSERT_NE(screen.GetSafeHdc(), nullptr);
-    EXPECT_GT(GetDeviceCaps(screen, LOGPIXELSY), 0);
-}
-
 namespace {
 
 RECT g_paintRect;

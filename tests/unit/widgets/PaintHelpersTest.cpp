@@ -21,7 +21,7 @@ constexpr COLORREF kUntouched = RGB(0x12, 0x34, 0x56);
 class Canvas {
 public:
     Canvas(int width, int height)
-        : m_width(width), m_height(height), m_bitmap(MakeBitmap(m_dc, width, height)),
+        : m_width(width), m_bitmap(MakeBitmap(m_dc, width, height)),
           m_selection(m_dc, m_bitmap.GetSafeHandle())
     {
         for (int y = 0; y < height; ++y)
@@ -40,7 +40,6 @@ public:
                 return false;
         return true;
     }
-    int Height() const { return m_height; }
 
 private:
     static HBITMAP MakeBitmap(HDC dc, int width, int height)
@@ -57,7 +56,6 @@ private:
     }
 
     int m_width;
-    int m_height;
     CMemoryDC m_dc;
     CGdiObject m_bitmap;
     CSelectObject m_selection;
