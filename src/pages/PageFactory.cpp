@@ -1,0 +1,34 @@
+// The page factory: the page classes of the wizard and the page each one's
+// Next leads to. The chain as the program runs it:
+//
+//   102 welcome -> 114 reading setup -> 1537 install conditions -> 104 destination
+//   -> 108 copy -> 1549 screen saver -> 115 finished;   any cancel or failure -> 116
+//
+// An id without a page class here gives no page; navigation reports that.
+#include "wizard/PageFactory.h"
+
+#include "pages/FinishedPage.h"
+#include "pages/NotInstalledPage.h"
+#include "pages/WelcomePage.h"
+#include "res/resource.h"
+#include "wizard/WizardNavigation.h"
+
+namespace {
+
+// The reading-setup page, which follows the welcome page.
+const int kReadSetupPage = 114;
+
+} // namespace
+
+CWizardPage* CreateWizardPage(int id)
+{
+    switch (id) {
+    case IDD_WELCOME:
+        return new CWelcomePage(kReadSetupPage);
+    case IDD_FINISHED:
+        return new CFinishedPage(kEndOfWizard);
+    case IDD_NOT_INSTALLED:
+        return new CNotInstalledPage(kEndOfWizard);
+    }
+    return nullptr;
+}
