@@ -13,6 +13,8 @@ int32_t Wrap32(int64_t value)
 
 } // namespace
 
+IMPLEMENT_DYNAMIC(CDisketteMultiFile, CMultiFile)
+
 CDisketteMultiFile::CDisketteMultiFile(const Entry& entry, const CFileGroup& group)
     : m_strSourceName(entry.sourceName), m_nKind(entry.kind), m_nSize(entry.size),
       m_nFileCount(entry.fileCount),

@@ -3,13 +3,20 @@
 // single file or an archive on a numbered diskette, going to a destination.
 // Items are ordered by diskette; a marked item comes after the unmarked items
 // of its diskette.
+//
+// The item is at the same time the archive reader of its source file. The
+// reader's hooks keep their plain behaviour here (no progress, no next
+// diskette) until the copy engine gives them their diskette meaning.
 
 #include <cstdint>
 #include <string>
 
+#include "archive/MultiFile.h"
+
 struct CFileGroup;
 
-class CDisketteMultiFile {
+class CDisketteMultiFile : public CMultiFile {
+    DECLARE_DYNAMIC(CDisketteMultiFile)
 public:
     // The values of one file-list entry; diskette is the profile's field 3,
     // negative for a marked item.
@@ -31,7 +38,7 @@ public:
     CDisketteMultiFile(const Entry& entry, const CFileGroup& group);
     CDisketteMultiFile(const CDisketteMultiFile&) = delete;
     CDisketteMultiFile& operator=(const CDisketteMultiFile&) = delete;
-    virtual ~CDisketteMultiFile();
+    ~CDisketteMultiFile() override;
 
     // The selected flag of the item's group.
     bool IsSelected() const;
