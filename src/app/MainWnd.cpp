@@ -40,6 +40,14 @@ BOOL CMainWnd::Create()
     }
     if (!CFrameWnd::Create(className.c_str(), GetSetupApp()->m_strTitle.c_str(), kMainWindowStyle))
         return FALSE;
+    // The system gives every overlapped window a caption bar; this one has
+    // none, so the gradient and the painted title fill the screen.
+    LONG style = GetWindowLongA(m_hWnd, GWL_STYLE);
+    if ((style & WS_DLGFRAME) != 0 && (kMainWindowStyle & WS_DLGFRAME) == 0) {
+        SetWindowLongA(m_hWnd, GWL_STYLE, style & ~WS_DLGFRAME);
+        SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
     ShowWindow(m_hWnd, GetSetupApp()->m_bBatch ? SW_SHOWMINIMIZED : SW_SHOWMAXIMIZED);
     return TRUE;
 }
