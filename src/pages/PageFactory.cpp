@@ -8,7 +8,9 @@
 #include "wizard/PageFactory.h"
 
 #include "pages/FinishedPage.h"
+#include "pages/InstallConditionsPage.h"
 #include "pages/NotInstalledPage.h"
+#include "pages/ReadSetupPage.h"
 #include "pages/WelcomePage.h"
 #include "res/resource.h"
 #include "wizard/WizardNavigation.h"
@@ -17,6 +19,8 @@ namespace {
 
 // The reading-setup page, which follows the welcome page.
 const int kReadSetupPage = 114;
+// The destination page, which follows the install-conditions page.
+const int kDestinationPage = 104;
 
 } // namespace
 
@@ -25,6 +29,10 @@ CWizardPage* CreateWizardPage(int id)
     switch (id) {
     case IDD_WELCOME:
         return new CWelcomePage(kReadSetupPage);
+    case IDD_READ_SETUP:
+        return new CReadSetupPage(IDD_INSTALL_CONDITIONS);
+    case IDD_INSTALL_CONDITIONS:
+        return new CInstallConditionsPage(kDestinationPage);
     case IDD_FINISHED:
         return new CFinishedPage(kEndOfWizard);
     case IDD_NOT_INSTALLED:

@@ -6,9 +6,14 @@
 #define IDI_SETUP 4           /* the program's icon */
 #define IDI_WELCOME 103       /* welcome and finished pages */
 #define IDI_NOT_INSTALLED 137 /* not-installed page */
+#define IDI_CONDITIONS 132    /* install-conditions page */
+#define IDI_READ_SETUP 134    /* reading-setup page */
 
 /* Wizard pages: the template id is the page id */
 #define IDD_WELCOME 102
+#define IDD_READ_SETUP 114
+#define IDD_INSTALL_CONDITIONS 1537
+#define IDC_CONDITIONS 1029 /* the list of unmet requirements */
 #define IDD_FINISHED 115
 #define IDD_NOT_INSTALLED 116
 
