@@ -132,8 +132,12 @@ void CMultiFile::Extract(CMultiFileMember& member)
     member.ApplyFileStatus();
     if (aborted)
         AfxThrowUserException();
+    // A checked member must match its record in checksum and in size: a
+    // stream shorter than the record's unpacked size has the right checksum
+    // for the bytes it gave, and is still not the file.
     const uint32_t crc = member.GetRecordCrc();
-    if (crc != 0 && crc != member.GetCrc())
+    if (crc != 0 && (crc != member.GetCrc() ||
+                     static_cast<uint32_t>(member.GetCount(dirWrite)) != member.GetUnpackedSize()))
         throw new CMultiFileException(CMultiFileException::crcMismatch);
 }
 

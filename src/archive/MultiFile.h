@@ -44,7 +44,8 @@ public:
 
     // Decompresses the member's packed data into its destination file (created
     // or truncated), closes it, applies the record's time and attributes and
-    // checks the checksum. Whatever of the packed data the codec left unread
+    // checks the checksum (a member with a non-zero checksum must also have
+    // the record's unpacked size). Whatever of the packed data the codec left unread
     // is passed over, so the next record is read at its place. Raises
     // CMultiFileException unknownMethod (the empty output stays) or
     // crcMismatch, the codec's exceptions, the file exceptions, and

@@ -18,7 +18,13 @@ CZLibCodec::CZLibCodec()
     m_pStream->opaque = this;
 }
 
-CZLibCodec::~CZLibCodec() = default;
+CZLibCodec::~CZLibCodec()
+{
+    if (m_eOpen == streamInflate)
+        inflateEnd(m_pStream.get());
+    else if (m_eOpen == streamDeflate)
+        deflateEnd(m_pStream.get());
+}
 
 void CZLibCodec::CheckZLibResult(int result)
 {
@@ -47,6 +53,7 @@ void CZLibCodec::Decompress(uint32_t packed, uint32_t unpacked)
     z.next_in = m_pInput.get();
     z.avail_in = 0;
     CheckZLibResult(inflateInit(&z));
+    m_eOpen = streamInflate;
 
     // Totals are kept here: zlib's own counters are narrower on some systems.
     uint32_t totalIn = 0;
@@ -82,6 +89,7 @@ void CZLibCodec::Decompress(uint32_t packed, uint32_t unpacked)
     }
     if (filled > 0)
         Write(m_pOutput.get(), filled);
+    m_eOpen = streamNone;
     CheckZLibResult(inflateEnd(&z));
 }
 
@@ -115,5 +123,6 @@ void CZLibCodec::Compress()
     const unsigned filled = m_nOutputSize - z.avail_out;
     if (filled > 0)
         Write(m_pOutput.get(), filled);
+    m_eOpen = streamNone;
     CheckZLibResult(deflateEnd(&z));
 }

@@ -37,4 +37,7 @@ private:
     std::unique_ptr<unsigned char[]> m_pOutput;
     unsigned m_nInputSize = kBufferSize;
     unsigned m_nOutputSize = kBufferSize;
+    // The stream an exception left without its end call, ended by the
+    // destructor so that zlib's state is not lost.
+    enum { streamNone, streamInflate, streamDeflate } m_eOpen = streamNone;
 };
