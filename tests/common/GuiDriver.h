@@ -1,0 +1,62 @@
+#pragma once
+// Drives the program's windows from a test running in the same thread.
+//
+// Modal message boxes and dialogs run their own message loop; a CWindowWatcher
+// acts on them from inside that loop: a thread timer looks for visible
+// top-level windows of this thread with a given caption and runs an action on
+// each new one (read its texts, press a button, send keys).
+
+#include <windows.h>
+
+#include <functional>
+#include <set>
+#include <string>
+
+class CWindowWatcher {
+public:
+    using Action = std::function<void(HWND)>;
+
+    // Starts watching for windows with this caption (and, when given, with a
+    // child control of that id, to tell apart two windows of one caption).
+    CWindowWatcher(const char* caption, Action action, int requiredItem = 0);
+    ~CWindowWatcher();
+    CWindowWatcher(const CWindowWatcher&) = delete;
+    CWindowWatcher& operator=(const CWindowWatcher&) = delete;
+
+    // How many windows the action has run on.
+    int Count() const { return m_count; }
+
+private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
+    void Poll();
+
+    std::string m_caption;
+    Action m_action;
+    int m_requiredItem;
+    int m_count = 0;
+    std::set<HWND> m_seen;
+};
+
+// An action that presses button id of the window (posted, as a click is).
+CWindowWatcher::Action Press(int id);
+
+// Posts a key press (down and up) to the window that has the focus in dialog.
+void PostKey(HWND dialog, UINT key);
+// Posts BN_CLICKED of button id to dialog.
+void PressButton(HWND dialog, int id);
+
+std::string WindowText(HWND window);
+std::string ItemText(HWND dialog, int id);
+
+// Dispatches messages, through the application's PreTranslateMessage when
+// there is an application, until done() is true (true) or timeoutMs passed
+// (false). A WM_QUIT ends the wait too and is remembered (QuitPosted).
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+// Dispatches what is waiting now (and what that posts), then returns.
+void PumpPending();
+// True when a pump met WM_QUIT since the last ResetQuit.
+bool QuitPosted();
+void ResetQuit();
+
+// The visible top-level window of this thread with this caption, or null.
+HWND FindThreadWindow(const char* caption);
