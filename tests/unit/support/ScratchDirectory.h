@@ -11,6 +11,7 @@ class CScratchDirectory {
 public:
     CScratchDirectory()
     {
+        GetCurrentDirectoryA(MAX_PATH, m_szCurrent);
         char temp[MAX_PATH + 1] = "";
         GetTempPathA(MAX_PATH, temp);
         static unsigned s_nCount = 0;
@@ -26,10 +27,9 @@ public:
     CScratchDirectory& operator=(const CScratchDirectory&) = delete;
     ~CScratchDirectory()
     {
-        // A test may have entered the directory; it cannot go while current.
-        char temp[MAX_PATH + 1] = "";
-        GetTempPathA(MAX_PATH, temp);
-        SetCurrentDirectoryA(temp);
+        // A test may have entered the directory, which cannot go while current:
+        // back to where the test started.
+        SetCurrentDirectoryA(m_szCurrent);
         RemoveTree(m_strPath);
     }
 
@@ -72,5 +72,6 @@ private:
         RemoveDirectoryA(directory.c_str());
     }
 
+    char m_szCurrent[MAX_PATH + 1] = "";
     std::string m_strPath;
 };
