@@ -109,7 +109,11 @@ TEST(XFileWrite, GoesStraightToTheFile)
     CXFile file;
     file.OpenWrite(name.c_str());
     file.Write("abc", 3);
-    // No stdio buffer holds the bytes: another reader sees them at once.
+    // No stdio buffer holds the bytes: the file has them before it is closed.
+    CFileStatus status;
+    ASSERT_TRUE(CStdioFile::GetStatus(name.c_str(), status));
+    EXPECT_EQ(3u, status.m_size);
+    file.Close();
     EXPECT_EQ("abc", CScratchFiles::Read(name));
 }
 
