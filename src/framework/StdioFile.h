@@ -84,8 +84,9 @@ public:
     // Flushes the stream, then writes the whole buffer straight to the
     // operating system at the current position. A failure raises
     // CFileException with the system's cause (diskFull when the disk is full,
-    // also when the system wrote fewer bytes than asked).
-    void WriteThrough(const void* buffer, unsigned count);
+    // also when the system wrote fewer bytes than asked). pWritten, when
+    // given, receives the bytes the system took, also when the write failed.
+    void WriteThrough(const void* buffer, unsigned count, unsigned* pWritten = nullptr);
 
     // The status of the named file; false when it cannot be read.
     static bool GetStatus(const char* fileName, CFileStatus& status);

@@ -41,11 +41,14 @@ uint64_t CStdioFile::GetPosition() const
     return static_cast<uint64_t>(position);
 }
 
-void CStdioFile::WriteThrough(const void* buffer, unsigned count)
+void CStdioFile::WriteThrough(const void* buffer, unsigned count, unsigned* pWritten)
 {
     Flush();
     const int fd = fileno(m_pStream);
     const char* p = static_cast<const char*>(buffer);
+    unsigned ignored = 0;
+    unsigned& taken = pWritten != nullptr ? *pWritten : ignored;
+    taken = 0;
     while (count > 0) {
         ssize_t written = write(fd, p, count);
         if (written < 0 && errno == EINTR)
@@ -55,6 +58,7 @@ void CStdioFile::WriteThrough(const void* buffer, unsigned count)
         if (written == 0)
             AfxThrowFileException(CFileException::diskFull, -1, m_strFileName.c_str());
         p += written;
+        taken += static_cast<unsigned>(written);
         count -= static_cast<unsigned>(written);
     }
 }

@@ -70,12 +70,15 @@ uint64_t CStdioFile::GetPosition() const
     return static_cast<uint64_t>(position);
 }
 
-void CStdioFile::WriteThrough(const void* buffer, unsigned count)
+void CStdioFile::WriteThrough(const void* buffer, unsigned count, unsigned* pWritten)
 {
     Flush();
     HANDLE file = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(m_pStream)));
     DWORD written = 0;
-    if (!WriteFile(file, buffer, count, &written, nullptr))
+    BOOL ok = WriteFile(file, buffer, count, &written, nullptr);
+    if (pWritten != nullptr)
+        *pWritten = written;
+    if (!ok)
         CFileException::ThrowOsError(static_cast<long>(GetLastError()), m_strFileName.c_str());
     // The system writes what fits and reports success: a short write is a full disk.
     if (written != count)

@@ -51,10 +51,10 @@ void CXFile::Write(const void* buffer, unsigned count)
 {
     // A retry starts again where this write began, so that the bytes the full
     // disk did take are overwritten rather than written twice.
-    const uint64_t start = GetPosition();
     for (;;) {
+        unsigned taken = 0;
         try {
-            WriteThrough(buffer, count);
+            WriteThrough(buffer, count, &taken);
             return;
         } catch (CFileException* e) {
             if (e->m_cause != CFileException::diskFull)
@@ -69,7 +69,8 @@ void CXFile::Write(const void* buffer, unsigned count)
             e->Delete();
             if (!retry)
                 AfxThrowFileException(CFileException::diskFull, -1, nullptr);
-            Seek(static_cast<int64_t>(start), begin);
+            if (taken > 0)
+                Seek(-static_cast<int64_t>(taken), current);
         }
     }
 }
