@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/MainWnd.h"
+#include "app/SetupApp.h"
+#include "common/GuiDriver.h"
+#include "res/resource.h"
+#include "wizard/WizardNavigation.h"
+#include "wizard/WizardPage.h"
+
+namespace {
+
+// A 32-bit picture to draw on, filled with one colour.
+class CCanvas {
+public:
+    CCanvas(int width, int height, COLORREF fill) : m_width(width), m_height(height)
+    {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        m_dc = CreateCompatibleDC(nullptr);
+        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits),
+                                    nullptr, 0);
+        m_old = SelectObject(m_dc, m_bitmap);
+        RECT all = {0, 0, width, height};
+        HBRUSH brush = CreateSolidBrush(fill);
+        FillRect(m_dc, &all, brush);
+        DeleteObject(brush);
+    }
+    ~CCanvas()
+    {
+        SelectObject(m_dc, m_old);
+        DeleteObject(m_bitmap);
+        DeleteDC(m_dc);
+    }
+
+    HDC dc() const { return m_dc; }
+    // The bounding box of the pixels of exactly this colour (empty when none).
+    RECT Box(COLORREF colour) const
+    {
+        GdiFlush();
+        RECT box = {m_width, m_height, -1, -1};
+        DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+        for (int y = 0; y < m_height; ++y) {
+            for (int x = 0; x < m_width; ++x) {
+                if ((m_bits[y * m_width + x] & 0xFFFFFF) != wanted)
+                    continue;
+                box.left = std::min<LONG>(box.left, x);
+                box.top = std::min<LONG>(box.top, y);
+                box.right = std::max<LONG>(box.right, x);
+                box.bottom = std::max<LONG>(box.bottom, y);
+            }
+        }
+        return box;
+    }
+
+private:
+    int m_width, m_height;
+    HDC m_dc;
+    HBITMAP m_bitmap;
+    HGDIOBJ m_old;
+    DWORD* m_bits = nullptr;
+};
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetQuit();
+        app.m_strTitle = "Velmo Screen Saver Setup";
+    }
+    void TearDown() override
+    {
+        if (app.m_pMainWnd != nullptr)
+            app.m_pMainWnd->DestroyWindow();
+        DestroyAllPages();
+        PumpPending();
+        ResetQuit();
+    }
+    CMainWnd* CreateMain()
+    {
+        auto* mainWnd = new CMainWnd;
+        if (!mainWnd->Create())
+            return nullptr;
+        app.m_pMainWnd = mainWnd;
+        return mainWnd;
+    }
+
+    CSetupApp app;
+};
+
+} // namespace
+
+TEST_F(MainWindow, CoversTheScreenWithoutCaptionBar)
+{
+    CMainWnd* mainWnd = CreateMain();
+    ASSERT_NE(mainWnd, nullptr);
+    HWND hWnd = mainWnd->m_hWnd;
+    EXPECT_TRUE(IsZoomed(hWnd));
+    EXPECT_TRUE(IsWindowVisible(hWnd));
+    LONG style = GetWindowLongA(hWnd, GWL_STYLE);
+    EXPECT_EQ(style & WS_CAPTION, WS_BORDER) << "a thin border, no caption bar";
+    EXPECT_NE(style & WS_SYSMENU, 0);
+    EXPECT_EQ(WindowText(hWnd), "Velmo Screen Saver Setup");
+    EXPECT_EQ(GetClassLongA(hWnd, GCL_STYLE),
+              static_cast<DWORD>(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS));
+    EXPECT_NE(GetClassLongA(hWnd, GCL_HICON), 0u);
+    EXPECT_EQ(GetClassLongA(hWnd, GCL_HBRBACKGROUND), 0u);
+}
+
+TEST_F(MainWindow, NoPaletteOnATrueColourDisplay)
+{
+    HDC screen = GetDC(nullptr);
+    bool paletteDisplay = (GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE) != 0;
+    ReleaseDC(nullptr, screen);
+    if (paletteDisplay)
+        GTEST_SKIP() << "a palette display";
+    CMainWnd* mainWnd = CreateMain();
+    ASSERT_NE(mainWnd, nullptr);
+    EXPECT_EQ(mainWnd->GetPalette(), nullptr);
+    // Realising nothing changes nothing and asks for no repaint.
+    ValidateRect(mainWnd->m_hWnd, nullptr);
+    mainWnd->RealizeOwnPalette();
+    RECT rc;
+    EXPECT_FALSE(GetUpdateRect(mainWnd->m_hWnd, &rc, FALSE));
+}
+
+TEST_F(MainWindow, CaptionIsWhiteWithABlackShadowBelowRight)
+{
+    CMainWnd window; // drawing needs no window of its own
+    CCanvas canvas(700, 140, RGB(128, 128, 128));
+    int mode = SetBkMode(canvas.dc(), OPAQUE);
+    SetTextColor(canvas.dc(), RGB(10, 20, 30));
+    HGDIOBJ font = GetCurrentObject(canvas.dc(), OBJ_FONT);
+    RECT client = {0, 0, 700, 140};
+    window.DrawCaption(canvas.dc(), client, "Velmo Screen Saver Setup", "Arial", 36, TRUE, TRUE,
+                       TRUE);
+
+    RECT white = canvas.Box(RGB(255, 255, 255));
+    RECT black = canvas.Box(RGB(0, 0, 0));
+    ASSERT_GE(white.right, 0) << "no white text";
+    ASSERT_GE(black.right, 0) << "no shadow";
+    int dx = 2 * GetSystemMetrics(SM_CXDLGFRAME);
+    int dy = 2 * GetSystemMetrics(SM_CYDLGFRAME);
+    EXPECT_GE(white.left, GetSystemMetrics(SM_CXHTHUMB));
+    EXPECT_GE(white.top, GetSystemMetrics(SM_CYVTHUMB));
+    EXPECT_NEAR(black.right - white.right, dx, 1);
+    EXPECT_NEAR(black.bottom - white.bottom, dy, 1);
+    // 36 points at the screen's resolution: the text is far taller than a dialog's.
+    EXPECT_GT(white.bottom - white.top, 30);
+
+    EXPECT_EQ(SetBkMode(canvas.dc(), mode), OPAQUE) << "background mode restored";
+    EXPECT_EQ(GetTextColor(canvas.dc()), RGB(10, 20, 30)) << "text colour restored";
+    EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_FONT), font) << "font restored";
+}
+
+TEST_F(MainWindow, WithoutShadowOnlyWhite)
+{
+    CMainWnd window;
+    CCanvas canvas(700, 140, RGB(128, 128, 128));
+    RECT client = {0, 0, 700, 140};
+    window.DrawCaption(canvas.dc(), client, "Velmo", "Arial", 36, TRUE, TRUE, FALSE);
+    EXPECT_GE(canvas.Box(RGB(255, 255, 255)).right, 0);
+    EXPECT_LT(canvas.Box(RGB(0, 0, 0)).right, 0);
+}
+
+TEST_F(MainWindow, CloseAnsweredNoChangesNothing)
+{
+    CMainWnd* mainWnd = CreateMain();
+    ASSERT_NE(mainWnd, nullptr);
+    GoToPage(IDD_WELCOME);
+    CWindowWatcher question("VelmoSaver Setup", Press(IDNO), IDYES);
+    PostMessageA(mainWnd->m_hWnd, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return question.Count() == 1; }));
+    PumpPending();
+    EXPECT_TRUE(app.m_bSuccess);
+    EXPECT_EQ(app.m_pMainWnd, mainWnd);
+    EXPECT_EQ(g_pCurrentPage->m_nPageId, IDD_WELCOME);
+}
+
+TEST_F(MainWindow, CloseAnsweredYesFailsTheRunAndLeavesTheWizard)
+{
+    CMainWnd* mainWnd = CreateMain();
+    ASSERT_NE(mainWnd, nullptr);
+    GoToPage(IDD_WELCOME);
+    CWindowWatcher question("VelmoSaver Setup", Press(IDYES), IDYES);
+    PostMessageA(mainWnd->m_hWnd, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(PumpUntil([] { return g_pCurrentPage->m_nPageId == IDD_NOT_INSTALLED; }));
+    EXPECT_FALSE(app.m_bSuccess);
+    EXPECT_EQ(app.m_pMainWnd, mainWnd) << "the window stays until the page's OK";
+}
+
+TEST_F(MainWindow, DestroyingItEndsTheMessageLoop)
+{
+    CMainWnd* mainWnd = CreateMain();
+    ASSERT_NE(mainWnd, nullptr);
+    GoToPage(IDD_WELCOME);
+    HWND page = g_pCurrentPage->m_hWnd;
+    GoToPage(kEndOfWizard);
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+    EXPECT_FALSE(IsWindow(page)) << "pages go with their owner";
+    EXPECT_TRUE(PumpUntil([] { return QuitPosted(); }));
+}
