@@ -32,25 +32,6 @@ TEST(DestinationMap, StartsWithTheSystemDirectories)
     EXPECT_NO_THROW(map.ResolveDestinations());
 }
 
-TEST(DestinationMap, SettersCreateOrUpdateOneRecord)
-{
-    CDestinationMap map;
-    map.SetDestinationLink(1, "APP", 0);
-    const CDestination* d = map.Lookup(1);
-    ASSERT_NE(d, nullptr);
-    EXPECT_TRUE(d->m_path.IsEmpty());
-    map.SetDestinationPath(1, "D:\\FIXED\\");
-    EXPECT_EQ(map.Lookup(1), d);
-    EXPECT_EQ(d->m_strName, "APP");
-    EXPECT_EQ(d->m_nParent, 0);
-    map.SetDestinationPath(1, "");
-    EXPECT_TRUE(d->m_path.IsEmpty());
-
-    map.SetDestinationPath(7, "C:\\X\\");
-    EXPECT_EQ(map.Lookup(7)->m_nParent, CDestination::kNoParent);
-    EXPECT_EQ(map.GetCount(), 5u);
-}
-
 TEST(DestinationMap, UnknownNumbers)
 {
     CDestinationMap map;
@@ -116,16 +97,6 @@ TEST(DestinationResolve, NoParentAndNoPathStaysEmpty)
     EXPECT_TRUE(map.Lookup(4)->ResolveDestination(false));
     EXPECT_NO_THROW(map.ResolveDestinations());
     EXPECT_TRUE(map.Lookup(4)->m_path.IsEmpty());
-}
-
-TEST(DestinationResolve, ForceRederivesAFixedPath)
-{
-    CDestinationMap map;
-    map.SetDestinationLink(3, "SUB", 0);
-    map.SetDestinationPath(3, "D:\\FIXED\\");
-    map.SetDestinationPath(0, "C:\\PROG\\");
-    EXPECT_TRUE(map.Lookup(3)->ResolveDestination(true));
-    EXPECT_EQ(PathOf(map, 3), "C:\\PROG\\SUB\\");
 }
 
 TEST(DestinationResolve, UnsettledDestinationsRaiseCode1)

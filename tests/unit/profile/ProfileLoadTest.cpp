@@ -152,21 +152,6 @@ TEST(LoadGroups, ALaterLoadReplacesAGroupInPlace)
     EXPECT_EQ(groups.GetCount(), 2u);
 }
 
-TEST(FileGroup, SetupTypes)
-{
-    CFileGroup group;
-    group.m_bInType1 = false;
-    group.m_bInType2 = true;
-    group.m_bInType3 = false;
-    EXPECT_FALSE(group.IsInSetupType(0));
-    EXPECT_FALSE(group.IsInSetupType(1));
-    EXPECT_TRUE(group.IsInSetupType(2));
-    EXPECT_FALSE(group.IsInSetupType(3));
-    EXPECT_TRUE(group.IsInSetupType(4));
-    EXPECT_FALSE(group.IsInSetupType(5));
-    EXPECT_FALSE(group.IsInSetupType(-1));
-}
-
 TEST(LoadTargets, ReadsEveryField)
 {
     CTestProfile profile("[targets]\r\n"
@@ -316,15 +301,4 @@ TEST(LoadDiskettes, NoSectionNoLabels)
     diskettes.LoadDiskettes(profile.Path());
     EXPECT_EQ(diskettes.GetSize(), 0);
     EXPECT_EQ(diskettes.GetDisketteLabel(1), nullptr);
-}
-
-TEST(DisketteArray, SetDisketteReplacesTheRecordAtItsNumber)
-{
-    CDisketteArray diskettes;
-    std::unique_ptr<CDiskette> first(new CDiskette{"first", ""});
-    std::unique_ptr<CDiskette> second(new CDiskette{"second", ""});
-    EXPECT_TRUE(diskettes.SetDiskette(2, std::move(first)));
-    EXPECT_TRUE(diskettes.SetDiskette(2, std::move(second)));
-    EXPECT_STREQ(diskettes.GetDisketteLabel(2), "second");
-    EXPECT_EQ(diskettes.GetSize(), 3);
 }
