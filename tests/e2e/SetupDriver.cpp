@@ -1,0 +1,206 @@
+// End-to-end scenarios: the real SETUP.EXE under Wine, driven from this
+// program as a user would drive it.
+//
+//   setup_driver SCENARIO SETUP.EXE [ISMIF32.DLL]
+//
+// Exit code 0 when the scenario went as expected; the steps are printed.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "SetupProcess.h"
+#include "res/resource.h"
+
+namespace {
+
+const char kFailedReport[] =
+    "velmosaver|Velmo|Velmo Screen Saver|1.0|ENU|<null>|Install failed.|0\n";
+const char kQuestion[] =
+    "Velmo Screen Saver installation not complete. Do you really want to exit Setup?";
+const char kNotInstalled[] = "The Velmo Screen Saver has NOT been properly installed. You should "
+                             "run this setup procedure again in its entirety.";
+const DWORD kExitTimeoutMs = 20000;
+// The text control of a message box.
+const int kMessageBoxText = 0xFFFF;
+
+bool Check(bool condition, const char* what)
+{
+    std::printf("%s %s\n", condition ? "ok  " : "FAIL", what);
+    return condition;
+}
+
+bool CheckText(const std::string& actual, const char* expected, const char* what)
+{
+    bool same = actual == expected;
+    std::printf("%s %s\n", same ? "ok  " : "FAIL", what);
+    if (!same)
+        std::printf("     expected \"%s\"\n     got      \"%s\"\n", expected, actual.c_str());
+    return same;
+}
+
+// The welcome page with its button bar, checked as a user first sees it.
+bool SeeWelcome(CSetupProcess& setup, HWND& page, HWND& bar)
+{
+    page = setup.WaitForWindow("Welcome");
+    if (!Check(page != nullptr, "the welcome page shows"))
+        return false;
+    bar = CSetupProcess::ChildDialog(page);
+    return Check(bar != nullptr, "it carries the button bar") &&
+           Check(!CSetupProcess::IsItemEnabled(bar, IDC_BACK), "Back is disabled") &&
+           Check(CSetupProcess::IsItemEnabled(bar, IDC_NEXT), "Next is enabled") &&
+           Check(setup.WaitForWindow("Velmo Screen Saver Setup") != nullptr,
+                 "the background window is there");
+}
+
+// The question of string 5; answers it.
+bool AnswerQuestion(CSetupProcess& setup, int answer)
+{
+    HWND box = setup.WaitForWindow("VelmoSaver Setup", IDYES);
+    return Check(box != nullptr, "Setup asks whether to exit") &&
+           CheckText(CSetupProcess::ItemText(box, kMessageBoxText), kQuestion, "with string 5") &&
+           CSetupProcess::Click(box, answer);
+}
+
+// The not-installed page; ends the program with its OK.
+bool FinishOnNotInstalled(CSetupProcess& setup)
+{
+    HWND page = setup.WaitForWindow("VelmoSaver Setup", IDOK, IDYES);
+    if (!Check(page != nullptr, "the not-installed page shows"))
+        return false;
+    bool textShown = false;
+    for (HWND child = GetWindow(page, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT))
+        textShown = textShown || CSetupProcess::Text(child) == kNotInstalled;
+    return Check(textShown, "with its text") && CSetupProcess::Click(page, IDOK);
+}
+
+bool EndsReportingFailure(CSetupProcess& setup)
+{
+    DWORD exitCode = 1;
+    return Check(setup.WaitForExit(kExitTimeoutMs, exitCode), "the program ends") &&
+           Check(exitCode == 0, "with exit code 0") &&
+           CheckText(setup.StatusLog(), kFailedReport, "the status library saw a failed run");
+}
+
+// Welcome, Cancel, Yes, page 116, OK: the run ends as failed.
+bool Cancel(CSetupProcess& setup)
+{
+    HWND page, bar;
+    return setup.Start("") && SeeWelcome(setup, page, bar) && CSetupProcess::Click(bar, IDCANCEL) &&
+           AnswerQuestion(setup, IDYES) && FinishOnNotInstalled(setup) &&
+           EndsReportingFailure(setup);
+}
+
+// Cancel answered No leaves the welcome page; a second Cancel answered Yes ends.
+bool CancelNo(CSetupProcess& setup)
+{
+    HWND page, bar;
+    if (!(setup.Start("") && SeeWelcome(setup, page, bar) && CSetupProcess::Click(bar, IDCANCEL) &&
+          AnswerQuestion(setup, IDNO)))
+        return false;
+    Sleep(300);
+    return Check(IsWindowVisible(page) != FALSE, "the welcome page stays") &&
+           Check(setup.WaitForWindow("VelmoSaver Setup", IDOK, IDYES, 300) == nullptr,
+                 "and no closing page shows") &&
+           CSetupProcess::Click(bar, IDCANCEL) && AnswerQuestion(setup, IDYES) &&
+           FinishOnNotInstalled(setup) && EndsReportingFailure(setup);
+}
+
+// The keyboard through the program's own message loop: Esc asks, Enter is
+// Next; the profile is missing, so the reading page reports it and the run
+// ends on page 116, which Esc closes.
+bool Keys(CSetupProcess& setup)
+{
+    HWND page, bar;
+    if (!(setup.Start("") && SeeWelcome(setup, page, bar)))
+        return false;
+    CSetupProcess::Key(bar, IDC_NEXT, VK_ESCAPE);
+    if (!AnswerQuestion(setup, IDNO))
+        return false;
+    CSetupProcess::Key(bar, IDC_NEXT, VK_RETURN);
+    HWND warning = setup.WaitForWindow("Warning", IDC_WARNING_INFO);
+    if (!(Check(warning != nullptr, "Enter led on to a warning") &&
+          CheckText(CSetupProcess::ItemText(warning, IDC_WARNING_HEADLINE), "Setup cannot continue",
+                    "headline") &&
+          CheckText(CSetupProcess::ItemText(warning, IDC_WARNING_TITLE),
+                    "Incomplete or missing profile.", "the profile is missing") &&
+          CSetupProcess::Click(warning, IDOK)))
+        return false;
+    HWND closing = setup.WaitForWindow("VelmoSaver Setup", IDOK, IDYES);
+    if (!Check(closing != nullptr, "the not-installed page shows"))
+        return false;
+    CSetupProcess::Key(closing, IDOK, VK_ESCAPE);
+    return EndsReportingFailure(setup);
+}
+
+// Unattended: no window waits for anyone, and the run (without a profile) ends as failed.
+bool Batch(CSetupProcess& setup)
+{
+    return setup.Start("/B") && EndsReportingFailure(setup);
+}
+
+// Closing the background window (Alt+F4) asks string 5; Yes leaves the
+// wizard through the not-installed page.
+bool CloseBackground(CSetupProcess& setup)
+{
+    HWND page, bar;
+    if (!(setup.Start("") && SeeWelcome(setup, page, bar)))
+        return false;
+    HWND background = setup.WaitForWindow("Velmo Screen Saver Setup");
+    PostMessageA(background, WM_CLOSE, 0, 0);
+    return AnswerQuestion(setup, IDYES) && FinishOnNotInstalled(setup) &&
+           EndsReportingFailure(setup);
+}
+
+// Without the status library the program ends just the same, silently.
+bool NoStatusLibrary(CSetupProcess& setup)
+{
+    HWND page, bar;
+    DWORD exitCode = 1;
+    return setup.Start("") && SeeWelcome(setup, page, bar) && CSetupProcess::Click(bar, IDCANCEL) &&
+           AnswerQuestion(setup, IDYES) && FinishOnNotInstalled(setup) &&
+           Check(setup.WaitForExit(kExitTimeoutMs, exitCode), "the program ends") &&
+           Check(exitCode == 0, "with exit code 0") &&
+           Check(!setup.StatusLogExists(), "nothing was reported");
+}
+
+struct Scenario {
+    const char* name;
+    bool (*run)(CSetupProcess&);
+    bool withLibrary;
+};
+
+const Scenario kScenarios[] = {
+    {"cancel", &Cancel, true},
+    {"cancel-no", &CancelNo, true},
+    {"keys", &Keys, true},
+    {"batch", &Batch, true},
+    {"close-background", &CloseBackground, true},
+    {"no-status-library", &NoStatusLibrary, false},
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::printf("usage: setup_driver SCENARIO SETUP.EXE [ISMIF32.DLL]\n");
+        return 2;
+    }
+    for (const Scenario& scenario : kScenarios) {
+        if (std::strcmp(argv[1], scenario.name) != 0)
+            continue;
+        std::string library = scenario.withLibrary && argc > 3 ? argv[3] : "";
+        bool passed;
+        {
+            CSetupProcess setup(argv[2], library);
+            passed = scenario.run(setup);
+        }
+        std::printf("%s: %s\n", scenario.name, passed ? "passed" : "FAILED");
+        return passed ? 0 : 1;
+    }
+    std::printf("unknown scenario %s\n", argv[1]);
+    return 2;
+}
