@@ -10,7 +10,7 @@ CStdioFile::~CStdioFile()
 {
     // A destructor must not throw: close and forget whatever fails.
     if (m_pStream != nullptr)
-        Abort();
+        CStdioFile::Abort();
 }
 
 void CStdioFile::SetFilePath(const char* path)
@@ -20,8 +20,9 @@ void CStdioFile::SetFilePath(const char* path)
 
 bool CStdioFile::Open(const char* fileName, unsigned openFlags, CFileException* pError)
 {
+    // Not the virtual Abort: a subclass may give it another meaning.
     if (m_pStream != nullptr)
-        Abort();
+        CStdioFile::Abort();
 
     // The C runtime's mode: create truncates; without it the file must exist.
     std::string mode;
