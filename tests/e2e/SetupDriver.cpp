@@ -21,6 +21,10 @@ const char kQuestion[] =
     "Velmo Screen Saver installation not complete. Do you really want to exit Setup?";
 const char kNotInstalled[] = "The Velmo Screen Saver has NOT been properly installed. You should "
                              "run this setup procedure again in its entirety.";
+const char kProfileMissing[] =
+    "The profile that holds application install information is missing or damaged. Possible "
+    "causes:\r\n\r\n- damaged diskette 1\r\n- possible diskette alignment or hardware "
+    "problem\r\n- insufficient disk space";
 const DWORD kExitTimeoutMs = 20000;
 // The text control of a message box.
 const int kMessageBoxText = 0xFFFF;
@@ -166,6 +170,113 @@ bool NoStatusLibrary(CSetupProcess& setup)
            Check(!setup.StatusLogExists(), "nothing was reported");
 }
 
+// A directory for /D:, holding a profile named as SETUP.EXE looks for it
+// (SETUP.ini) unless profile is null; removed afterwards.
+class CProfileDirectory {
+public:
+    explicit CProfileDirectory(const char* profile)
+    {
+        char temp[MAX_PATH];
+        GetTempPathA(sizeof temp, temp);
+        char name[64];
+        std::snprintf(name, sizeof name, "velmo-profile-%lu-%lu", GetCurrentProcessId(),
+                      GetTickCount());
+        m_directory = std::string(temp) + name + "\\";
+        CreateDirectoryA(m_directory.c_str(), nullptr);
+        if (profile == nullptr)
+            return;
+        if (FILE* file = std::fopen((m_directory + "SETUP.ini").c_str(), "wb")) {
+            std::fputs(profile, file);
+            std::fclose(file);
+        }
+    }
+    ~CProfileDirectory()
+    {
+        DeleteFileA((m_directory + "SETUP.ini").c_str());
+        RemoveDirectoryA(m_directory.c_str());
+    }
+    CProfileDirectory(const CProfileDirectory&) = delete;
+    CProfileDirectory& operator=(const CProfileDirectory&) = delete;
+
+    std::string Switch() const { return "/D:" + m_directory; }
+
+private:
+    std::string m_directory;
+};
+
+const char kGoodProfile[] = "[destinations]\r\n0=VELMO\r\n1=BIN|0\r\n3=FONTS||C:\\FONTS\\\r\n"
+                            "[groups]\r\nMain=Velmo Screen Saver|The saver|1|1|1\r\n"
+                            "System95=Windows 95 extras|Only for Windows 95|0|1|1\r\n"
+                            "[Main]\r\nSAVER.ARC=900|1|3|2|0|\r\nREADME.TXT=1200|0|1|1|0|\r\n"
+                            "[System95]\r\nVELMO95.DLL=4096|0|1|-1|-3|\r\n"
+                            "[targets]\r\nsaver.exe=0|0|0|Velmo Screen Saver|/s||\r\n"
+                            "[diskettes]\r\n1=Velmo Screen Saver Disk 1|\r\n";
+
+// With /D: naming a directory that holds a good profile, Next on the welcome
+// page reads it without complaint, passes over the install conditions and
+// arrives at the destination page's place in the chain: the destination page,
+// proposing the profile's main directory, or, while the program has none, the
+// wizard's report of a page it cannot show. The run then ends as failed.
+bool ReadProfile(CSetupProcess& setup)
+{
+    CProfileDirectory directory(kGoodProfile);
+    HWND page, bar;
+    if (!(setup.Start(directory.Switch()) && SeeWelcome(setup, page, bar) &&
+          CSetupProcess::Click(bar, IDC_NEXT)))
+        return false;
+    HWND destination = nullptr;
+    HWND warning = nullptr;
+    bool conditionsShown = false;
+    for (DWORD start = GetTickCount();
+         destination == nullptr && warning == nullptr && GetTickCount() - start < 20000;
+         Sleep(20)) {
+        conditionsShown = conditionsShown || setup.LookForWindow("Install Conditions") != nullptr;
+        destination = setup.LookForWindow("Select Directory");
+        warning = setup.LookForWindow("Warning", IDC_WARNING_INFO);
+    }
+    if (!(Check(destination != nullptr || warning != nullptr, "Next leads past the reading page") &&
+          Check(!conditionsShown, "the install-conditions page never shows")))
+        return false;
+    if (destination != nullptr) {
+        std::string proposed = CSetupProcess::ItemText(destination, 1001);
+        if (!(Check(proposed.size() >= 5 && proposed.compare(proposed.size() - 5, 5, "VELMO") == 0,
+                    "the destination page proposes the profile's main directory") &&
+              CSetupProcess::Click(CSetupProcess::ChildDialog(destination), IDCANCEL) &&
+              AnswerQuestion(setup, IDYES)))
+            return false;
+    } else if (!(CheckText(CSetupProcess::ItemText(warning, IDC_WARNING_HEADLINE),
+                           "Setup cannot continue", "the wizard reports the page it cannot show") &&
+                 CheckText(CSetupProcess::ItemText(warning, IDC_WARNING_INFO),
+                           "9.0 (CXResourceException)", "not the profile") &&
+                 CSetupProcess::Click(warning, IDOK))) {
+        return false;
+    }
+    return FinishOnNotInstalled(setup) && EndsReportingFailure(setup);
+}
+
+// With /D: naming a directory without a profile: "Setup cannot continue" with
+// the profile's texts (strings 10 and 13), then page 116; the run failed.
+bool MissingProfile(CSetupProcess& setup)
+{
+    CProfileDirectory directory(nullptr);
+    HWND page, bar;
+    if (!(setup.Start(directory.Switch()) && SeeWelcome(setup, page, bar) &&
+          CSetupProcess::Click(bar, IDC_NEXT)))
+        return false;
+    HWND warning = setup.WaitForWindow("Warning", IDC_WARNING_INFO);
+    return Check(warning != nullptr, "Setup warns") &&
+           CheckText(CSetupProcess::ItemText(warning, IDC_WARNING_HEADLINE),
+                     "Setup cannot continue", "headline") &&
+           CheckText(CSetupProcess::ItemText(warning, IDC_WARNING_TITLE),
+                     "Incomplete or missing profile.", "string 10") &&
+           CheckText(CSetupProcess::ItemText(warning, IDC_WARNING_DESCRIPTION), kProfileMissing,
+                     "string 13") &&
+           CheckText(CSetupProcess::ItemText(warning, IDC_WARNING_INFO),
+                     "9.0 (CInstallProfileException)", "error information") &&
+           CSetupProcess::Click(warning, IDOK) && FinishOnNotInstalled(setup) &&
+           EndsReportingFailure(setup);
+}
+
 struct Scenario {
     const char* name;
     bool (*run)(CSetupProcess&);
@@ -179,6 +290,8 @@ const Scenario kScenarios[] = {
     {"batch", &Batch, true},
     {"close-background", &CloseBackground, true},
     {"no-status-library", &NoStatusLibrary, false},
+    {"read-profile", &ReadProfile, true},
+    {"missing-profile", &MissingProfile, true},
 };
 
 } // namespace

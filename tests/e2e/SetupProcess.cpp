@@ -96,15 +96,20 @@ HWND CSetupProcess::WaitForWindow(const char* caption, int requiredItem, int for
 {
     DWORD start = GetTickCount();
     do {
-        Search search = {m_process.dwProcessId, caption, requiredItem, forbiddenItem, nullptr};
-        EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr)
-            return search.found;
+        if (HWND found = LookForWindow(caption, requiredItem, forbiddenItem))
+            return found;
         if (WaitForSingleObject(m_process.hProcess, 50) != WAIT_TIMEOUT)
             break; // it ended: the window will not come
     } while (GetTickCount() - start < timeoutMs);
     std::printf("no window \"%s\"\n", caption);
     return nullptr;
+}
+
+HWND CSetupProcess::LookForWindow(const char* caption, int requiredItem, int forbiddenItem) const
+{
+    Search search = {m_process.dwProcessId, caption, requiredItem, forbiddenItem, nullptr};
+    EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 bool CSetupProcess::WaitForExit(DWORD timeoutMs, DWORD& exitCode)

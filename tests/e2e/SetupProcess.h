@@ -26,6 +26,8 @@ public:
     // null after timeoutMs.
     HWND WaitForWindow(const char* caption, int requiredItem = 0, int forbiddenItem = 0,
                        DWORD timeoutMs = 20000);
+    // The same lookup without waiting: the window as it is now, or null.
+    HWND LookForWindow(const char* caption, int requiredItem = 0, int forbiddenItem = 0) const;
     // True when the program has ended within timeoutMs; its exit code in exitCode.
     bool WaitForExit(DWORD timeoutMs, DWORD& exitCode);
 
