@@ -7,7 +7,7 @@ namespace {
 // is therefore the XOR of one table entry per byte of the running value and
 // one per data byte; the tables hold those contributions and are built by
 // running the byte step itself, so both forms agree by construction.
-constexpr int kSlice = 16;
+constexpr int kSlice = 32;
 
 struct ChecksumTables {
     uint32_t step[256];         // the standard reflected CRC-32 table
@@ -69,16 +69,14 @@ uint32_t UpdateChecksum(uint32_t crc, const void* data, size_t count)
     const ChecksumTables& t = Tables();
     const uint8_t* p = static_cast<const uint8_t*>(data);
     while (count >= kSlice) {
-        // Two little-endian words give the sixteen bytes with fewer loads.
-        uint64_t lo = 0, hi = 0;
-        for (int k = 7; k >= 0; --k) {
-            lo = (lo << 8) | p[k];
-            hi = (hi << 8) | p[8 + k];
-        }
         uint32_t next = t.value[0][crc & 0xFF] ^ t.value[1][(crc >> 8) & 0xFF] ^
                         t.value[2][(crc >> 16) & 0xFF] ^ t.value[3][crc >> 24];
-        for (int k = 0; k < 8; ++k) {
-            next ^= t.data[k][(lo >> (8 * k)) & 0xFF] ^ t.data[8 + k][(hi >> (8 * k)) & 0xFF];
+        // Four bytes at a time, assembled little-endian: fewer loads.
+        for (int k = 0; k < kSlice; k += 4) {
+            const uint32_t w =
+                p[k] | (p[k + 1] << 8) | (p[k + 2] << 16) | (static_cast<uint32_t>(p[k + 3]) << 24);
+            next ^= t.data[k][w & 0xFF] ^ t.data[k + 1][(w >> 8) & 0xFF] ^
+                    t.data[k + 2][(w >> 16) & 0xFF] ^ t.data[k + 3][w >> 24];
         }
         crc = next;
         p += kSlice;
