@@ -16,8 +16,8 @@ class CMainWnd : public CFrameWnd {
     DECLARE_DYNAMIC(CMainWnd)
 public:
     // Gradient colours (COLORREF: red in the low byte).
-    static const COLORREF kTopColour = 0x6B0106;    // red 6, green 1, blue 107
-    static const COLORREF kBottomColour = 0xFFFCC6; // red 198, green 252, blue 255
+    static constexpr COLORREF kTopColour = 0x6B0106;    // red 6, green 1, blue 107
+    static constexpr COLORREF kBottomColour = 0xFFFCC6; // red 198, green 252, blue 255
 
     CMainWnd();
     ~CMainWnd() override;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "app/MainWnd.h"
@@ -129,6 +130,52 @@ TEST_F(MainWindow, NoPaletteOnATrueColourDisplay)
     mainWnd->RealizeOwnPalette();
     RECT rc;
     EXPECT_FALSE(GetUpdateRect(mainWnd->m_hWnd, &rc, FALSE));
+}
+
+// On a 256-colour display the window builds its gradient palette when it is
+// created: the 20 default entries, then the ramp from the top colour. Run by
+// the unit_app_palette CTest entry under an 8-bit X screen, with
+// VELMO_PALETTE_DISPLAY set to 1 (or to "no-xvfb" when Xvfb is missing).
+TEST_F(MainWindow, PaletteOnAPaletteDisplay)
+{
+    const char* mode = std::getenv("VELMO_PALETTE_DISPLAY");
+    if (mode == nullptr)
+        GTEST_SKIP() << "needs an 8-bit display; run through the unit_app_palette test";
+    if (std::string(mode) == "no-xvfb")
+        GTEST_SKIP() << "Xvfb is not installed: the 256-colour palette is not tested";
+
+    CMainWnd* mainWnd = CreateMain();
+    ASSERT_NE(mainWnd, nullptr);
+    HPALETTE palette = mainWnd->GetPalette();
+    ASSERT_NE(palette, nullptr);
+    WORD count = 0;
+    ASSERT_NE(GetObjectA(palette, sizeof count, &count), 0);
+    ASSERT_EQ(count, 256);
+    PALETTEENTRY entries[256];
+    ASSERT_EQ(GetPaletteEntries(palette, 0, 256, entries), 256u);
+    EXPECT_EQ(RGB(entries[20].peRed, entries[20].peGreen, entries[20].peBlue),
+              CMainWnd::kTopColour);
+    EXPECT_EQ(
+        RGB(entries[255].peRed, entries[255].peGreen, entries[255].peBlue),
+        RGB(6 + 235 * (198 - 6) / 236, 1 + 235 * (252 - 1) / 236, 107 + 235 * (255 - 107) / 236));
+
+    // Painting realises it: the ramp's colours are then in the system palette.
+    UpdateWindow(mainWnd->m_hWnd);
+    InvalidateRect(mainWnd->m_hWnd, nullptr, TRUE);
+    UpdateWindow(mainWnd->m_hWnd);
+    HDC screen = GetDC(nullptr);
+    PALETTEENTRY system[256];
+    UINT got = GetSystemPaletteEntries(screen, 0, 256, system);
+    ReleaseDC(nullptr, screen);
+    ASSERT_EQ(got, 256u);
+    bool topInSystem = false;
+    for (const PALETTEENTRY& e : system)
+        topInSystem = topInSystem || RGB(e.peRed, e.peGreen, e.peBlue) == CMainWnd::kTopColour;
+    EXPECT_TRUE(topInSystem);
+
+    // Destroying the window deletes the palette with it.
+    mainWnd->DestroyWindow();
+    EXPECT_EQ(GetObjectType(palette), 0u);
 }
 
 TEST_F(MainWindow, CaptionIsWhiteWithABlackShadowBelowRight)
