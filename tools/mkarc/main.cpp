@@ -42,7 +42,8 @@ const char kHelp[] =
     "\n"
     "pack     packs the files into ARCHIVE. The options apply to the files after them:\n"
     "           --method stored|zlib  how the data is packed (zlib)\n"
-    "           --dest N              destination number, -1 = not installed (0)\n"
+    "           --dest N              destination number: 0 main directory, -2 Windows,\n"
+    "                                 -3 System, -1 not installed (0)\n"
     "           --text T              the member's text, at most 39 characters (none)\n"
     "           --mtime SECONDS       the time stored for the files, seconds since 1970;\n"
     "                                 fixed times give byte-identical archives (the file's)\n"
@@ -172,8 +173,10 @@ int Pack(const std::vector<std::string>& args)
             else
                 throw UsageError{"unknown method '" + m + "' (stored or zlib)"};
         } else if (a == "--dest") {
-            if (!ParseNumber(value(), -1, 0xFFFE, n))
-                throw UsageError{"--dest takes a number from -1 to 65534"};
+            // Destination numbers are signed 16-bit: -2 Windows, -3 System, -4 the
+            // temporary directory, -1 not installed.
+            if (!ParseNumber(value(), -32768, 32767, n))
+                throw UsageError{"--dest takes a number from -32768 to 32767 (-1: not installed)"};
             defaults.dest = static_cast<uint16_t>(n);
         } else if (a == "--text") {
             defaults.text = value();

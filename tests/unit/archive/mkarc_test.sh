@@ -43,7 +43,7 @@ cat in/numbers.txt in/numbers.txt >in/twice.txt
 # Pack into diskette-sized pieces, and read them back byte for byte.
 mkdir -p DISK01
 run 0 pack --piece-size 30000 --mtime 1000000000 DISK01/DATA.Z01 in/random.bin in/numbers.txt \
-    --method stored in/empty.dat --dest -1 in/setup.dll --text "shared" --method zlib in/twice.txt
+    --method stored in/empty.dat --dest -1 in/setup.dll --text "shared" --dest -3 --method zlib in/twice.txt
 pieces=$(ls DISK01 | wc -l)
 [ "$pieces" -ge 3 ] || fail "expected at least 3 pieces, got $pieces"
 [ -f DISK01/data.z02 ] && [ -f DISK01/data.z03 ] || fail "pieces not named by the next-piece rule"
@@ -55,6 +55,7 @@ done
 run 0 list DISK01/DATA.Z01
 [ "$(grep -c . out.txt)" = 6 ] || fail "list should print a heading and 5 members"
 grep -qE '^setup.dll +-1 +stored' out.txt || fail "list: setup.dll not shown stored for -1"
+grep -qE '^twice.txt +-3 +zlib' out.txt || fail "list: twice.txt not shown for the System directory (-3)"
 grep -qE ' 1$' out.txt || fail "list: no member shows the continued flag"
 
 run 0 test DISK01/DATA.Z01
@@ -69,7 +70,7 @@ done
 # The same inputs with a fixed time give the same bytes.
 mkdir again
 run 0 pack --piece-size 30000 --mtime 1000000000 again/DATA.Z01 in/random.bin in/numbers.txt \
-    --method stored in/empty.dat --dest -1 in/setup.dll --text "shared" --method zlib in/twice.txt
+    --method stored in/empty.dat --dest -1 in/setup.dll --text "shared" --dest -3 --method zlib in/twice.txt
 for f in DISK01/*; do
     cmp -s "$f" "again/$(basename "$f")" || fail "second pack of $(basename "$f") differs"
 done
