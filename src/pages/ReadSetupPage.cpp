@@ -16,8 +16,8 @@ CReadSetupPage::CReadSetupPage(int nextPage) : CWizardPage(IDD_READ_SETUP, nextP
 int CReadSetupPage::RunPageAction()
 {
     CSetupApp* app = GetSetupApp();
-    // A copy: the loads do not depend on the application's path object, which
-    // nothing should change while they run.
+    // One copy of the path for all five loads: whatever runs while messages
+    // are served cannot make them read from two places.
     const std::string profile = app->m_pProfilePath->GetString();
 
     // Between the loads the page paints and the user may move or cancel it. A
