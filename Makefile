@@ -29,5 +29,10 @@ test: build
 	scripts/wine-session $(WIN_BUILD)/wineprefix ctest --test-dir $(WIN_BUILD) $(CTEST_FLAGS)
 	ctest --test-dir $(NATIVE_BUILD) $(CTEST_FLAGS)
 
+# The sample product packed onto two diskettes, then SETUP.EXE run from the first.
+demo: build
+	scripts/make-sample-diskettes $(WIN_BUILD) $(NATIVE_BUILD)/tools/mkarc/mkarc $(BUILD)/diskettes
+	scripts/demo $(BUILD)
+
 clean:
 	rm -rf $(BUILD)
