@@ -41,7 +41,14 @@ LRESULT CALLBACK AfxCbtHook(int code, WPARAM wParam, LPARAM lParam)
         if (!IsImeWindow(hWnd)) {
             CWnd* pWnd = g_pWndInit;
             g_pWndInit = nullptr;
-            pWnd->Attach(hWnd);
+            try {
+                pWnd->Attach(hWnd);
+            } catch (...) {
+                // Not attached, the window cannot work: creation is refused.
+                MSG msg = {hWnd, WM_NCCREATE, 0, 0, 0, {0, 0}};
+                AfxProcessWndProcException(AfxCurrentException(), msg);
+                return 1;
+            }
             pWnd->m_pfnSuper = reinterpret_cast<WNDPROC>(
                 SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
         }
@@ -68,8 +75,8 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd)
 
 void CWnd::Attach(HWND hWnd)
 {
-    m_hWnd = hWnd;
     HandleMap()[hWnd] = this;
+    m_hWnd = hWnd;
 }
 
 void CWnd::BeginCreateHook()
