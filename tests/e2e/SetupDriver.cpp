@@ -97,21 +97,6 @@ bool Cancel(CSetupProcess& setup)
            EndsReportingFailure(setup);
 }
 
-// Cancel answered No leaves the welcome page; a second Cancel answered Yes ends.
-bool CancelNo(CSetupProcess& setup)
-{
-    HWND page, bar;
-    if (!(setup.Start("") && SeeWelcome(setup, page, bar) && CSetupProcess::Click(bar, IDCANCEL) &&
-          AnswerQuestion(setup, IDNO)))
-        return false;
-    Sleep(300);
-    return Check(IsWindowVisible(page) != FALSE, "the welcome page stays") &&
-           Check(setup.WaitForWindow("VelmoSaver Setup", IDOK, IDYES, 300) == nullptr,
-                 "and no closing page shows") &&
-           CSetupProcess::Click(bar, IDCANCEL) && AnswerQuestion(setup, IDYES) &&
-           FinishOnNotInstalled(setup) && EndsReportingFailure(setup);
-}
-
 // The keyboard through the program's own message loop: Esc asks, Enter is
 // Next; the profile is missing, so the reading page reports it and the run
 // ends on page 116, which Esc closes.
@@ -285,7 +270,6 @@ struct Scenario {
 
 const Scenario kScenarios[] = {
     {"cancel", &Cancel, true},
-    {"cancel-no", &CancelNo, true},
     {"keys", &Keys, true},
     {"batch", &Batch, true},
     {"close-background", &CloseBackground, true},

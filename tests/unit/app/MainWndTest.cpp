@@ -207,16 +207,6 @@ TEST_F(MainWindow, CaptionIsWhiteWithABlackShadowBelowRight)
     EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_FONT), font) << "font restored";
 }
 
-TEST_F(MainWindow, WithoutShadowOnlyWhite)
-{
-    CMainWnd window;
-    CCanvas canvas(700, 140, RGB(128, 128, 128));
-    RECT client = {0, 0, 700, 140};
-    window.DrawCaption(canvas.dc(), client, "Velmo", "Arial", 36, TRUE, TRUE, FALSE);
-    EXPECT_GE(canvas.Box(RGB(255, 255, 255)).right, 0);
-    EXPECT_LT(canvas.Box(RGB(0, 0, 0)).right, 0);
-}
-
 TEST_F(MainWindow, CloseAnsweredNoChangesNothing)
 {
     CMainWnd* mainWnd = CreateMain();

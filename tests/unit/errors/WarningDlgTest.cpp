@@ -114,6 +114,8 @@ TEST_F(WarningDialog, ReportsAFrameworkExceptionThroughItsTranslation)
     EXPECT_EQ(shown.description, ResourceString(24597));
     EXPECT_EQ(shown.info, "9.5 (CXFileException)");
     EXPECT_EQ(shown.icon, LoadIconA(nullptr, MAKEINTRESOURCEA(32515)));
+    EXPECT_EQ(shown.first, "OK") << "informing: OK only";
+    EXPECT_FALSE(shown.secondVisible);
     EXPECT_FALSE(deleted) << "the caller's exception was deleted";
     EXPECT_EQ(e->m_cause, CFileException::accessDenied);
     e->Delete();
@@ -145,14 +147,6 @@ TEST_F(WarningDialog, HeadlineCutAt511Characters)
     Show(false, IDS_CANNOT_INSTALL_FILES, &e, Press(IDOK), path.c_str());
     ASSERT_EQ(shown.headline.size(), 511u);
     EXPECT_EQ(shown.headline.substr(0, 26), "Cannot install files from ");
-}
-
-TEST_F(WarningDialog, InformingShowsOnlyOK)
-{
-    CFileException e;
-    Show(false, IDS_SETUP_CANNOT_CONTINUE, &e, Press(IDOK));
-    EXPECT_EQ(shown.first, "OK");
-    EXPECT_FALSE(shown.secondVisible);
 }
 
 TEST_F(WarningDialog, InformingEndsWithEscapeOrTheCloseBox)

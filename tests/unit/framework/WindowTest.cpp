@@ -128,19 +128,6 @@ TEST(FrameWindow, FailedCreationDeletesTheObject)
     EXPECT_TRUE(deleted);
 }
 
-TEST(FrameWindow, ClassRegisteredOncePerKind)
-{
-    HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
-    std::string first = AfxRegisterWndClass(CS_DBLCLKS, arrow);
-    ASSERT_FALSE(first.empty());
-    EXPECT_EQ(AfxRegisterWndClass(CS_DBLCLKS, arrow), first);
-    EXPECT_NE(AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW, arrow), first);
-    WNDCLASSA wc;
-    ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), first.c_str(), &wc));
-    EXPECT_EQ(wc.style, static_cast<UINT>(CS_DBLCLKS));
-    EXPECT_EQ(wc.hCursor, arrow);
-}
-
 TEST(CenterWindow, OverItsOwnerOrTheWorkArea)
 {
     CTestApp app;

@@ -168,15 +168,6 @@ TEST_F(Pages, NotInstalledPageTextsAndButton)
     EXPECT_TRUE(HasTemplateSize(page->m_hWnd, 295, 161));
 }
 
-TEST_F(Pages, ClosingButtonEndsTheWizardWithTheOutcomeUntouched)
-{
-    Show(IDD_FINISHED);
-    PressButton(g_pCurrentPage->m_hWnd, IDOK);
-    EXPECT_TRUE(Ended());
-    EXPECT_EQ(app.m_pMainWnd, nullptr);
-    EXPECT_TRUE(app.m_bSuccess);
-}
-
 TEST_F(Pages, EscapeOnAClosingPageEndsWithoutAQuestion)
 {
     CWindowWatcher question("VelmoSaver Setup", Press(IDNO), IDYES);
@@ -196,13 +187,6 @@ TEST_F(Pages, CloseBoxOnTheNotInstalledPageEnds)
     PostMessageA(page->m_hWnd, WM_CLOSE, 0, 0);
     EXPECT_TRUE(Ended());
     EXPECT_FALSE(app.m_bSuccess);
-}
-
-TEST_F(Pages, UnattendedClosingPageEndsByItself)
-{
-    app.m_bBatch = TRUE;
-    GoToPage(IDD_NOT_INSTALLED);
-    EXPECT_TRUE(Ended());
 }
 
 TEST_F(Pages, FactoryMakesEachPageWithItsLinks)

@@ -255,17 +255,6 @@ TEST_F(Wizard, CancelAnsweredYesEndsOnTheNotInstalledPage)
     EXPECT_EQ(app.m_pMainWnd, nullptr);
 }
 
-TEST_F(Wizard, EscapeAsksAsCancelDoes)
-{
-    CTestPage* page = Page(IDD_PAGE_A, IDD_PAGE_B);
-    GoToPage(IDD_PAGE_A);
-    CWindowWatcher watcher = ConfirmExitWatcher(IDNO);
-    SetForegroundWindow(page->m_hWnd);
-    SetFocus(GetDlgItem(page->m_hWnd, IDC_PAGE_EDIT));
-    PostKey(page->m_hWnd, VK_ESCAPE);
-    EXPECT_TRUE(Settle([&] { return watcher.Count() == 1; }));
-}
-
 TEST_F(Wizard, CancelOnALastPageActsAsNext)
 {
     Page(IDD_PAGE_LAST, kEndOfWizard);
