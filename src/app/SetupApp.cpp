@@ -103,10 +103,8 @@ int CSetupApp::ExitInstance()
 
     CFilePath saverFile;
     saverFile.SetFileName(m_strSaverFile.c_str());
-    // The file title ("velmosaver"), taken through Split: <windows.h> renames
-    // GetFileTitle to the common-dialog function.
-    std::string statusFile;
-    saverFile.Split(nullptr, nullptr, &statusFile, nullptr);
+    std::string statusFile;  // "velmosaver"
+    saverFile.GetFileTitle(statusFile);
     std::string message = ResourceString(m_bSuccess ? IDS_INSTALL_SUCCESS : IDS_INSTALL_FAILED);
     ReportInstallStatus(statusFile.c_str(), kManufacturer, m_strProductName.c_str(), kVersion,
                         message.c_str(), m_bSuccess != FALSE, kLocale, nullptr);

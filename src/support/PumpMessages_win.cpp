@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "framework/WinApp.h"
 #include "support/PumpMessages.h"
 
 void PumpMessages()
@@ -10,6 +11,11 @@ void PumpMessages()
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
+        // As in the message loop: a modeless page gets its dialog keys (Esc
+        // cancels, Tab moves) also while a long page action is pumping.
+        CWinApp* app = AfxGetApp();
+        if (app != nullptr && app->PreTranslateMessage(&msg))
+            continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "support/DialogHelpers.h"
+#include "framework/WinApp.h"
 #include "support/PumpMessages.h"
 
 namespace {
@@ -68,17 +69,23 @@ LRESULT CALLBACK ProbeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-}  // namespace
-
-TEST(PumpMessages, DispatchesWaitingMessagesAndKeepsQuit)
+// A message-only window that counts the WM_APP messages dispatched to it.
+HWND CreateProbe()
 {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = ProbeProc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "PumpProbe";
-    RegisterClassA(&wc);
-    HWND probe = CreateWindowExA(0, "PumpProbe", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
+    RegisterClassA(&wc);  // fails harmlessly when already registered
+    return CreateWindowExA(0, "PumpProbe", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+}
+
+}  // namespace
+
+TEST(PumpMessages, DispatchesWaitingMessagesAndKeepsQuit)
+{
+    HWND probe = CreateProbe();
     ASSERT_NE(probe, nullptr);
 
     g_probeMessages = 0;
@@ -99,5 +106,37 @@ TEST(PumpMessages, DispatchesWaitingMessagesAndKeepsQuit)
         }
     }
     EXPECT_TRUE(sawQuit);
+    DestroyWindow(probe);
+}
+
+namespace {
+
+// An application that takes WM_APP + 1 in its translation step.
+class CTranslatingApp : public CWinApp {
+public:
+    BOOL PreTranslateMessage(MSG* msg) override
+    {
+        if (msg->message != WM_APP + 1)
+            return FALSE;
+        ++translated;
+        return TRUE;
+    }
+    LRESULT ProcessWndProcException(CException*, const MSG*) override { return 0; }
+    int translated = 0;
+};
+
+}  // namespace
+
+TEST(PumpMessages, GivesTheApplicationItsTranslationStep)
+{
+    HWND probe = CreateProbe();
+    ASSERT_NE(probe, nullptr);
+    CTranslatingApp app;
+    g_probeMessages = 0;
+    PostMessageA(probe, WM_APP + 1, 0, 0);  // translated: never dispatched
+    PostMessageA(probe, WM_APP, 0, 0);      // not translated: dispatched
+    PumpMessages();
+    EXPECT_EQ(app.translated, 1);
+    EXPECT_EQ(g_probeMessages, 1);
     DestroyWindow(probe);
 }
