@@ -1,6 +1,20 @@
 #include "support/Mbcs.h"
 
+namespace {
+unsigned g_codePage = 0;
+}
+
 namespace Mbcs {
+
+void SetCodePage(unsigned codePage)
+{
+    g_codePage = codePage;
+}
+
+unsigned GetCodePage()
+{
+    return g_codePage;
+}
 
 size_t LastCharStart(const std::string& s)
 {

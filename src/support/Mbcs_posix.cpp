@@ -2,25 +2,11 @@
 // double-byte code pages are known here; the default is single-byte text.
 #include "support/Mbcs.h"
 
-namespace {
-unsigned g_codePage = 0;
-}
-
 namespace Mbcs {
-
-void SetCodePage(unsigned codePage)
-{
-    g_codePage = codePage;
-}
-
-unsigned GetCodePage()
-{
-    return g_codePage;
-}
 
 bool IsLeadByte(unsigned char c)
 {
-    switch (g_codePage) {
+    switch (GetCodePage()) {
     case 932:  // Shift-JIS
         return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
     case 936:  // GBK
