@@ -17,4 +17,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Everything a diskette program needs is linked in: no MinGW DLLs at run time.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++")
+# Release programs carry no symbols: the setup program has to fit on a diskette.
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
 
