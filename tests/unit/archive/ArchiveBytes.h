@@ -1,118 +1,83 @@
 #pragma once
-// Archives built as bytes, field by field, for the reader's tests: nothing
-// here uses the reader or the writer under test.
+// Archives built as bytes, field by field, apart from the reader and writer
+// under test (the byte-at-a-time checksum is pinned by its own test).
 
 #include <zlib.h>
 
 #include <cstdint>
-#include <cstring>
 #include <string>
 
-namespace ArchiveBytes {
+#include "errors/XException.h"
+#include "framework/FileException.h"
+#include "support/Checksum.h"
 
-// The checksum step written out once more, independently of the program's.
-inline uint32_t Checksum(const std::string& data)
-{
-    static uint32_t table[256];
-    if (table[1] == 0) {
-        for (uint32_t n = 0; n < 256; ++n) {
-            uint32_t c = n;
-            for (int k = 0; k < 8; ++k)
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            table[n] = c;
-        }
-    }
-    uint32_t crc = 0;
-    for (unsigned char b : data)
-        crc = table[(crc ^ b) & 0xFF] ^ ((crc >> 6) & 0x00FFFFFF);
-    return crc;
-}
+inline const std::string kHeader("mflh\0\0\0\0", 8);
 
-inline std::string Deflate(const std::string& data)
-{
-    uLongf size = compressBound(static_cast<uLong>(data.size()));
-    std::string out(size, '\0');
-    compress2(reinterpret_cast<Bytef*>(&out[0]), &size, reinterpret_cast<const Bytef*>(data.data()),
-              static_cast<uLong>(data.size()), Z_DEFAULT_COMPRESSION);
-    out.resize(size);
-    return out;
-}
-
-inline void Put16(std::string& s, size_t at, uint16_t v)
-{
-    s[at] = static_cast<char>(v & 0xFF);
-    s[at + 1] = static_cast<char>(v >> 8);
-}
-
-inline void Put32(std::string& s, size_t at, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        s[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-}
-
-inline std::string Header()
-{
-    return std::string("mflh\0\0\0\0", 8);
-}
-
+// One member: its 346-byte record, little-endian, and its packed data.
 struct Entry {
-    std::string name = "member.bin";
-    std::string packed; // the packed data that follows the record
-    uint32_t unpacked = 0;
-    uint32_t crc = 0;
-    uint32_t method = 2;
-    uint32_t parameter = 0;
-    uint16_t dest = 0;
-    uint16_t attributes = 0;
-    uint16_t continued = 0;
-    uint32_t mtime = 0;
-    std::string text;
+    std::string name, packed, text;
+    uint32_t unpacked = 0, crc = 0, method = 2, parameter = 0, mtime = 0;
     int64_t packedSize = -1; // the size the record claims; -1: packed.size()
-    const char* tag = "mfen";
+    uint16_t dest = 0, attributes = 0, continued = 0;
 
-    // The record alone, 346 bytes.
     std::string Record() const
     {
-        std::string r(346, '\0');
-        memcpy(&r[0], tag, 4);
-        Put16(r, 4, 1);
-        Put16(r, 6, 346);
-        Put32(r, 8, mtime);
-        memcpy(&r[16], name.data(), std::min<size_t>(name.size(), 260));
-        Put32(r, 276, unpacked);
-        Put32(r, 280,
-              packedSize >= 0 ? static_cast<uint32_t>(packedSize)
-                              : static_cast<uint32_t>(packed.size()));
-        Put32(r, 284, crc);
-        Put32(r, 292, method);
-        Put32(r, 296, parameter);
-        Put16(r, 300, dest);
-        Put16(r, 302, attributes);
-        Put16(r, 304, continued);
-        memcpy(&r[306], text.data(), std::min<size_t>(text.size(), 40));
+        std::string r = "mfen" + std::string(342, '\0');
+        auto put = [&r](size_t at, uint32_t v, int bytes) {
+            for (int i = 0; i < bytes; ++i)
+                r[at + i] = static_cast<char>(v >> (8 * i));
+        };
+        put(4, 1, 2);   // version
+        put(6, 346, 2); // record size
+        put(8, mtime, 4);
+        name.copy(&r[16], 260);
+        put(276, unpacked, 4);
+        put(280, packedSize >= 0 ? uint32_t(packedSize) : uint32_t(packed.size()), 4);
+        put(284, crc, 4);
+        put(292, method, 4);
+        put(296, parameter, 4);
+        put(300, dest, 2);
+        put(302, attributes, 2);
+        put(304, continued, 2);
+        text.copy(&r[306], 40);
         return r;
     }
-    // Record and data.
     std::string Bytes() const { return Record() + packed; }
 };
 
 inline Entry Stored(const std::string& name, const std::string& data)
 {
-    Entry e;
-    e.name = name;
-    e.packed = data;
+    Entry e{name, data, ""};
     e.unpacked = static_cast<uint32_t>(data.size());
-    e.crc = Checksum(data);
-    e.method = 2;
+    e.crc = UpdateChecksumBytewise(0, data.data(), data.size());
     return e;
 }
 
 inline Entry Deflated(const std::string& name, const std::string& data)
 {
     Entry e = Stored(name, data);
-    e.packed = Deflate(data);
+    uLongf size = compressBound(static_cast<uLong>(data.size()));
+    e.packed.assign(size, '\0');
+    compress(reinterpret_cast<Bytef*>(&e.packed[0]), &size,
+             reinterpret_cast<const Bytef*>(data.data()), static_cast<uLong>(data.size()));
+    e.packed.resize(size);
     e.method = 4;
     return e;
 }
 
-} // namespace ArchiveBytes
+// What f ended in: "none", or the exception's class with its code or cause.
+template <typename F> std::string Outcome(F f)
+{
+    try {
+        f();
+    } catch (CException* e) {
+        std::string s = e->GetRuntimeClass()->m_lpszClassName;
+        if (e->IsKindOf(RUNTIME_CLASS(CXException)))
+            s += " " + std::to_string(static_cast<CXException*>(e)->m_nCode);
+        else if (e->IsKindOf(RUNTIME_CLASS(CFileException)))
+            s += " " + std::to_string(static_cast<CFileException*>(e)->m_cause);
+        e->Delete();
+        return s;
+    }
+    return "none";
+}

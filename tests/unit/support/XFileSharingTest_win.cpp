@@ -5,29 +5,17 @@
 #include "ScratchFiles.h"
 #include "support/XFile.h"
 
-TEST(XFileSharing, WrittenFileIsSharedWithNobody)
+TEST(XFileSharing, WrittenFileIsSharedWithNobodyAndReadFileWithAll)
 {
     CScratchFiles files;
     const std::string name = files.Path("locked.bin");
-    CXFile writer;
+    CXFile writer, reader, second;
     writer.OpenWrite(name.c_str());
-    CXFile reader;
-    try {
-        reader.OpenRead(name.c_str());
-        ADD_FAILURE() << "a second open succeeded";
-    } catch (CFileException* e) {
-        EXPECT_EQ(CFileException::sharingViolation, e->m_cause);
-        EXPECT_EQ(32, e->m_lOsError); // ERROR_SHARING_VIOLATION
-        e->Delete();
-    }
-}
-
-TEST(XFileSharing, ReadFileCanBeOpenedAgain)
-{
-    CScratchFiles files;
-    const std::string name = files.Write("shared.bin", "x");
-    CXFile first, second;
-    first.OpenRead(name.c_str());
+    FileFailure failure = CatchFileException([&] { reader.OpenRead(name.c_str()); });
+    EXPECT_EQ(CFileException::sharingViolation, failure.cause);
+    EXPECT_EQ(32, failure.osError); // ERROR_SHARING_VIOLATION
+    writer.Close();
+    reader.OpenRead(name.c_str());
     second.OpenRead(name.c_str());
     EXPECT_TRUE(second.IsOpen());
 }
