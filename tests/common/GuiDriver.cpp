@@ -1,82 +1,72 @@
 #include "GuiDriver.h"
 
+#include <map>
 #include <vector>
 
 #include "framework/WinApp.h"
 
 namespace {
 
-std::vector<CWindowWatcher*> g_watchers;
-UINT_PTR g_timer = 0;
 bool g_quitPosted = false;
 
-struct FindData {
-    const char* caption;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM lParam)
-{
-    auto* data = reinterpret_cast<FindData*>(lParam);
-    if (IsWindowVisible(window) && WindowText(window) == data->caption)
-        data->found.push_back(window);
-    return TRUE;
-}
-
+// The visible top-level windows of this thread with this caption.
 std::vector<HWND> ThreadWindows(const char* caption)
 {
-    FindData data{caption, {}};
-    EnumThreadWindows(GetCurrentThreadId(), &CollectWindow, reinterpret_cast<LPARAM>(&data));
-    return data.found;
+    std::vector<HWND> found;
+    for (HWND window = FindWindowExA(nullptr, nullptr, nullptr, caption); window != nullptr;
+         window = FindWindowExA(nullptr, window, nullptr, caption)) {
+        if (IsWindowVisible(window) &&
+            GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
+            found.push_back(window);
+    }
+    return found;
 }
+
+// Hands a message to the application's filter (dialog keys) first, as its loop does.
+void Dispatch(MSG& msg)
+{
+    if (msg.message == WM_QUIT) {
+        g_quitPosted = true;
+        return;
+    }
+    CWinApp* app = AfxGetApp();
+    if (app == nullptr || !app->PreTranslateMessage(&msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+// Each watcher polls on a thread timer of its own.
+std::map<UINT_PTR, CWindowWatcher*> g_watchers;
 
 } // namespace
 
 CWindowWatcher::CWindowWatcher(const char* caption, Action action, int requiredItem)
-    : m_caption(caption), m_action(std::move(action)), m_requiredItem(requiredItem)
+    : m_timer(SetTimer(nullptr, 0, 20, &CWindowWatcher::OnTimer)), m_caption(caption),
+      m_action(std::move(action)), m_requiredItem(requiredItem)
 {
-    g_watchers.push_back(this);
-    if (g_timer == 0)
-        g_timer = SetTimer(nullptr, 0, 20, &CWindowWatcher::OnTimer);
+    g_watchers[m_timer] = this;
 }
 
 CWindowWatcher::~CWindowWatcher()
 {
-    for (auto it = g_watchers.begin(); it != g_watchers.end(); ++it) {
-        if (*it == this) {
-            g_watchers.erase(it);
-            break;
-        }
-    }
-    if (g_watchers.empty() && g_timer != 0) {
-        KillTimer(nullptr, g_timer);
-        g_timer = 0;
-    }
+    KillTimer(nullptr, m_timer);
+    g_watchers.erase(m_timer);
 }
 
-void CALLBACK CWindowWatcher::OnTimer(HWND, UINT, UINT_PTR, DWORD)
+void CALLBACK CWindowWatcher::OnTimer(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    // An action may start a watcher or end one: work on a copy.
-    std::vector<CWindowWatcher*> watchers = g_watchers;
-    for (CWindowWatcher* watcher : watchers) {
-        bool alive = false;
-        for (CWindowWatcher* w : g_watchers)
-            alive = alive || w == watcher;
-        if (alive)
-            watcher->Poll();
-    }
+    auto it = g_watchers.find(timer);
+    if (it != g_watchers.end())
+        it->second->Poll();
 }
 
 void CWindowWatcher::Poll()
 {
     for (HWND window : ThreadWindows(m_caption.c_str())) {
-        if (m_seen.count(window) != 0)
-            continue;
-        if (m_requiredItem != 0 && GetDlgItem(window, m_requiredItem) == nullptr)
-            continue;
-        m_seen.insert(window);
-        ++m_count;
-        m_action(window);
+        if ((m_requiredItem == 0 || GetDlgItem(window, m_requiredItem) != nullptr) &&
+            m_seen.insert(window).second)
+            m_action(window);
     }
 }
 
@@ -109,52 +99,34 @@ std::string WindowText(HWND window)
 
 std::string ItemText(HWND dialog, int id)
 {
-    char buffer[2048] = "";
-    GetDlgItemTextA(dialog, id, buffer, sizeof buffer);
-    return buffer;
+    return WindowText(GetDlgItem(dialog, id));
 }
 
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
 {
     DWORD start = GetTickCount();
-    for (;;) {
-        if (done())
-            return true;
+    MSG msg;
+    while (!done()) {
         if (GetTickCount() - start > timeoutMs)
             return false;
-        MSG msg;
         if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
             continue;
         }
-        if (msg.message == WM_QUIT) {
-            g_quitPosted = true;
+        Dispatch(msg);
+        if (msg.message == WM_QUIT)
             return done();
-        }
-        CWinApp* app = AfxGetApp();
-        if (app == nullptr || !app->PreTranslateMessage(&msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
     }
+    return true;
 }
 
 void PumpPending()
 {
     // Two rounds: handlers often post one more message.
+    MSG msg;
     for (int round = 0; round < 2; ++round) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                g_quitPosted = true;
-                continue;
-            }
-            CWinApp* app = AfxGetApp();
-            if (app == nullptr || !app->PreTranslateMessage(&msg)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-        }
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            Dispatch(msg);
     }
 }
 

@@ -1,10 +1,7 @@
 #pragma once
-// Drives the program's windows from a test running in the same thread.
-//
-// Modal message boxes and dialogs run their own message loop; a CWindowWatcher
-// acts on them from inside that loop: a thread timer looks for visible
-// top-level windows of this thread with a given caption and runs an action on
-// each new one (read its texts, press a button, send keys).
+// Drives the program's windows from a test running in the same thread. Modal
+// message boxes and dialogs run their own message loop: a CWindowWatcher's
+// thread timer acts on each new visible top-level window of a caption there.
 
 #include <windows.h>
 
@@ -24,17 +21,17 @@ public:
     CWindowWatcher& operator=(const CWindowWatcher&) = delete;
 
     // How many windows the action has run on.
-    int Count() const { return m_count; }
+    int Count() const { return static_cast<int>(m_seen.size()); }
 
 private:
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
     void Poll();
 
+    UINT_PTR m_timer;
     std::string m_caption;
     Action m_action;
     int m_requiredItem;
-    int m_count = 0;
-    std::set<HWND> m_seen;
+    std::set<HWND> m_seen; // the windows the action ran on
 };
 
 // An action that presses button id of the window (posted, as a click is).

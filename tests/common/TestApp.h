@@ -10,18 +10,14 @@
 
 class CTestApp : public CWinApp {
 public:
-    explicit CTestApp(const char* name = nullptr) : CWinApp(name) {}
-
-    LRESULT ProcessWndProcException(CException* e, const MSG* msg) override
+    LRESULT ProcessWndProcException(CException* e, const MSG*) override
     {
         m_exceptions.push_back(e->GetRuntimeClass()->m_lpszClassName);
-        m_messages.push_back(msg->message);
         return m_result;
     }
     BOOL IsUnattended() const override { return m_bUnattended; }
 
     std::vector<std::string> m_exceptions;
-    std::vector<UINT> m_messages;
     LRESULT m_result = 0;
     BOOL m_bUnattended = FALSE;
 };

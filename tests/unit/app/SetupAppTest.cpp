@@ -2,17 +2,16 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "app/MainWnd.h"
 #include "app/SetupApp.h"
 #include "common/GuiDriver.h"
-#include "framework/FileException.h"
-#include "res/resource.h"
+#include "framework/GdiObjects.h"
 #include "wizard/WizardNavigation.h"
-#include "wizard/WizardPage.h"
 
 // The stand-in status library's directory, relative to this program's (set by CMake).
 #ifndef ISMIF32_STUB_DIR
@@ -21,237 +20,151 @@
 
 namespace {
 
-std::string ProgramPath()
-{
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    return std::string(path, length);
-}
-
 std::string ProgramDirectory()
 {
-    std::string path = ProgramPath();
-    return path.substr(0, path.find_last_of('\\') + 1);
+    char path[MAX_PATH];
+    std::string program(path, GetModuleFileNameA(nullptr, path, sizeof path));
+    return program.substr(0, program.find_last_of('\\') + 1);
 }
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-// An application started with a command line, as the framework starts it,
-// and ended (window, pages, collections) at the end of the test.
+// An application started as the framework starts it, ended at the end of the test.
 class SetupApp : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ResetQuit();
-        m_log = ProgramDirectory() + "ismif32-app-test.log";
-        DeleteFileA(m_log.c_str());
-        SetEnvironmentVariableA("ISMIF32_LOG", m_log.c_str());
-        m_stub = ProgramDirectory() + "ismif32.dll";
-        DeleteFileA(m_stub.c_str());
-    }
-    void TearDown() override
-    {
-        EndWindows();
-        if (!m_exited)
-            app.ExitInstance();
-        DeleteFileA(m_stub.c_str());
-        DeleteFileA(m_log.c_str());
-        SetEnvironmentVariableA("ISMIF32_LOG", nullptr);
-    }
+    void TearDown() override { Exit(); }
 
     BOOL Start(const char* commandLine)
     {
         app.m_strCmdLine = commandLine;
         return app.InitInstance();
     }
-    void InstallStub()
-    {
-        std::string stub = ProgramDirectory() + ISMIF32_STUB_DIR "\\ismif32.dll";
-        ASSERT_TRUE(CopyFileA(stub.c_str(), m_stub.c_str(), FALSE)) << stub;
-    }
-    void EndWindows()
+    void Exit()
     {
         if (app.m_pMainWnd != nullptr)
             app.m_pMainWnd->DestroyWindow();
         PumpPending();
         ResetQuit();
-    }
-    int Exit()
-    {
-        EndWindows();
+        if (!m_exited)
+            app.ExitInstance();
         m_exited = true;
-        return app.ExitInstance();
     }
-    std::string Report() { return ReadFile(m_log); }
 
     CSetupApp app;
-    std::string m_log;
-    std::string m_stub;
     bool m_exited = false;
 };
 
+using MainWindow = SetupApp;
+
+// The bounding box of the pixels of exactly this colour (empty when none).
+RECT Box(const DWORD* bits, int width, int height, COLORREF colour)
+{
+    RECT box = {width, height, -1, -1};
+    DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if ((bits[y * width + x] & 0xFFFFFF) != wanted)
+                continue;
+            box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
+                   std::max<LONG>(box.right, x), std::max<LONG>(box.bottom, y)};
+        }
+    }
+    return box;
+}
+
 } // namespace
 
-TEST_F(SetupApp, StartsWithProfileBesideTheProgramAndTheWelcomePage)
+TEST_F(SetupApp, ExitReportsAFinishedRunAndFreesEverything)
 {
+    std::string stub = ProgramDirectory() + "ismif32.dll";
+    std::string log = ProgramDirectory() + "ismif32-app-test.log";
+    ASSERT_TRUE(CopyFileA((ProgramDirectory() + ISMIF32_STUB_DIR "\\ismif32.dll").c_str(),
+                          stub.c_str(), FALSE));
+    SetEnvironmentVariableA("ISMIF32_LOG", log.c_str());
     ASSERT_TRUE(Start(""));
-    std::string program = ProgramPath();
-    std::string withoutExtension = program.substr(0, program.find_last_of('.'));
-    EXPECT_EQ(app.m_pProfilePath->GetString(), withoutExtension + ".ini");
-    EXPECT_EQ(app.m_pSourcePath->GetString(), ProgramDirectory());
-    EXPECT_EQ(app.m_strTitle, "Velmo Screen Saver Setup");
-    EXPECT_EQ(app.m_strDefaultGroup, "My PM Group");
-    EXPECT_EQ(app.m_strSaverFile, "velmosaver.scr");
-    EXPECT_EQ(app.m_strProductName, "Velmo Screen Saver");
-    EXPECT_FALSE(app.m_bBatch);
-    EXPECT_FALSE(app.m_bIgnoreConditions);
-    EXPECT_TRUE(app.m_bSuccess);
-
-    ASSERT_NE(app.m_pDestinations, nullptr);
-    EXPECT_NE(app.m_pDestinations->Lookup(-2), nullptr) << "the Windows directory is predefined";
-    EXPECT_NE(app.m_pGroups, nullptr);
-    EXPECT_NE(app.m_pTargets, nullptr);
-    EXPECT_NE(app.m_pFileList, nullptr);
-    EXPECT_NE(app.m_pDiskettes, nullptr);
-
-    ASSERT_NE(app.m_pMainWnd, nullptr);
-    EXPECT_TRUE(app.m_pMainWnd->IsKindOf(RUNTIME_CLASS(CMainWnd)));
-    EXPECT_TRUE(IsZoomed(app.m_pMainWnd->m_hWnd));
-    ASSERT_NE(g_pCurrentPage, nullptr);
-    EXPECT_EQ(g_pCurrentPage->m_nPageId, IDD_WELCOME);
-    EXPECT_EQ(GetWindow(g_pCurrentPage->m_hWnd, GW_OWNER), app.m_pMainWnd->m_hWnd);
-    EXPECT_EQ(app.GetDialogBkColor(), RGB(192, 192, 192));
-}
-
-TEST_F(SetupApp, DirectorySwitchMovesProfileAndSource)
-{
-    ASSERT_TRUE(Start("/D:C:\\SETUP"));
-    std::string program = ProgramPath();
-    std::string title = program.substr(program.find_last_of('\\') + 1);
-    title = title.substr(0, title.find_last_of('.'));
-    EXPECT_EQ(app.m_pSourcePath->GetString(), "C:\\SETUP\\");
-    EXPECT_EQ(app.m_pProfilePath->GetString(), "C:\\SETUP\\" + title + ".ini");
-}
-
-TEST_F(SetupApp, SwitchWithoutColonIsNoDirectory)
-{
-    ASSERT_TRUE(Start("/DC:\\SETUP /b /i"));
-    EXPECT_EQ(app.m_pSourcePath->GetString(), ProgramDirectory());
-    EXPECT_FALSE(app.m_bBatch) << "/b is not /B";
-    EXPECT_FALSE(app.m_bIgnoreConditions) << "/i is not /I";
-}
-
-TEST_F(SetupApp, UnattendedAndIgnoreConditions)
-{
-    ASSERT_TRUE(Start("/BATCH /I"));
-    EXPECT_TRUE(app.m_bBatch);
-    EXPECT_TRUE(app.IsUnattended());
-    EXPECT_TRUE(app.m_bIgnoreConditions);
-    EXPECT_TRUE(IsIconic(app.m_pMainWnd->m_hWnd)) << "unattended, the background is minimised";
-}
-
-TEST_F(SetupApp, ExitReportsAFailedRunAndFreesEverything)
-{
-    InstallStub();
-    ASSERT_TRUE(Start(""));
-    app.m_bSuccess = FALSE; // as a cancel leaves it
     Exit();
-    EXPECT_EQ(Report(), "velmosaver|Velmo|Velmo Screen Saver|1.0|ENU|<null>|Install failed.|0\n");
-    EXPECT_TRUE(g_mapPages.empty());
-    EXPECT_EQ(app.m_pDestinations, nullptr);
-    EXPECT_EQ(app.m_pGroups, nullptr);
-    EXPECT_EQ(app.m_pFileList, nullptr);
-    EXPECT_EQ(app.m_pProfilePath, nullptr);
-    EXPECT_EQ(app.m_pSourcePath, nullptr);
+    SetEnvironmentVariableA("ISMIF32_LOG", nullptr);
+    DeleteFileA(stub.c_str());
+    std::string line;
+    std::getline(std::ifstream(log), line);
+    DeleteFileA(log.c_str());
+    EXPECT_EQ(line,
+              "velmosaver|Velmo|Velmo Screen Saver|1.0|ENU|<null>|Successful installation.|1");
     EXPECT_EQ(GetModuleHandleA("ismif32.dll"), nullptr) << "the library stays loaded";
-}
-
-TEST_F(SetupApp, ExitReportsASuccessfulRun)
-{
-    InstallStub();
-    ASSERT_TRUE(Start(""));
-    Exit();
-    EXPECT_EQ(Report(),
-              "velmosaver|Velmo|Velmo Screen Saver|1.0|ENU|<null>|Successful installation.|1\n");
-}
-
-TEST_F(SetupApp, ExitWithoutTheStatusLibraryIsSilent)
-{
-    ASSERT_TRUE(Start(""));
-    CWindowWatcher anyBox("VelmoSaver Setup", Press(IDOK));
-    EXPECT_EQ(Exit(), 0);
-    PumpPending();
-    EXPECT_EQ(anyBox.Count(), 0);
-    EXPECT_EQ(GetFileAttributesA(m_log.c_str()), INVALID_FILE_ATTRIBUTES);
-}
-
-TEST_F(SetupApp, WindowProcedureExceptionIsReportedAndThePageStays)
-{
-    ASSERT_TRUE(Start(""));
-    CWizardPage* page = g_pCurrentPage;
-    std::string headline;
-    CWindowWatcher warning("Warning", [&headline](HWND dialog) {
-        headline = ItemText(dialog, IDC_WARNING_HEADLINE);
-        PressButton(dialog, IDOK);
-    });
-    CFileException e(CFileException::diskFull);
-    MSG msg = {page->m_hWnd, WM_COMMAND, IDOK, 0, 0, {0, 0}};
-    EXPECT_EQ(app.ProcessWndProcException(&e, &msg), 0);
-    EXPECT_EQ(headline, "Setup cannot continue");
-    EXPECT_EQ(g_pCurrentPage, page);
-    EXPECT_TRUE(app.m_bSuccess);
-}
-
-TEST_F(SetupApp, UnattendedWindowProcedureExceptionEndsTheRunAsFailed)
-{
-    ASSERT_TRUE(Start("/B"));
-    CWindowWatcher warning("Warning", Press(IDOK));
-    CFileException e(CFileException::diskFull);
-    MSG msg = {g_pCurrentPage->m_hWnd, WM_COMMAND, IDOK, 0, 0, {0, 0}};
-    app.ProcessWndProcException(&e, &msg);
-    EXPECT_EQ(warning.Count(), 0);
-    EXPECT_FALSE(app.m_bSuccess);
-    EXPECT_EQ(g_pCurrentPage->m_nPageId, IDD_NOT_INSTALLED);
-    // The not-installed page then ends the run by itself.
-    EXPECT_TRUE(PumpUntil([] { return QuitPosted(); }));
+    EXPECT_TRUE(g_mapPages.empty());
+    EXPECT_FALSE(app.m_pDestinations || app.m_pGroups || app.m_pTargets || app.m_pFileList ||
+                 app.m_pDiskettes || app.m_pProfilePath || app.m_pSourcePath);
 }
 
 TEST_F(SetupApp, GroupsSelectedBySetupType)
 {
     ASSERT_TRUE(Start(""));
-    CFileGroup main;
-    main.m_strName = "Main";
-    main.m_bInType1 = true;
-    main.m_bInType2 = true;
-    CFileGroup docs;
-    docs.m_strName = "Docs";
-    docs.m_bInType3 = true;
-    app.m_pGroups->SetAt(main);
-    app.m_pGroups->SetAt(docs);
-    auto selected = [this](const char* name) { return app.m_pGroups->Lookup(name)->m_bSelected; };
-
-    const struct {
-        int type;
-        bool main, docs;
-    } cases[] = {
-        {0, false, false}, {1, true, false}, {2, true, false}, {3, false, true}, {4, true, true}};
-    for (const auto& c : cases) {
-        app.SelectGroupsForType(c.type);
-        EXPECT_EQ(selected("Main"), c.main) << "type " << c.type;
-        EXPECT_EQ(selected("Docs"), c.docs) << "type " << c.type;
+    const char* names[] = {"1", "2", "3"}; // each group in the setup type of its name
+    for (const char* name : names) {
+        CFileGroup group;
+        group.m_strName = name;
+        group.m_bInType1 = name[0] == '1';
+        group.m_bInType2 = name[0] == '2';
+        group.m_bInType3 = name[0] == '3';
+        app.m_pGroups->SetAt(group);
     }
+    std::string selected;
+    for (int type = 0; type <= 4; ++type) {
+        app.SelectGroupsForType(type);
+        for (const char* name : names)
+            selected += app.m_pGroups->Lookup(name)->m_bSelected ? name : "-";
+        selected += ' ';
+    }
+    EXPECT_EQ(selected, "--- 1-- -2- --3 123 ");
+}
 
-    app.SelectGroupsForType(0);
-    app.SetGroupSelected("Docs", TRUE);
-    EXPECT_TRUE(selected("Docs"));
-    app.SetGroupSelected("MAIN", TRUE); // names are exact
-    EXPECT_FALSE(selected("Main"));
-    app.SetGroupSelected("Nowhere", TRUE);
-    EXPECT_EQ(app.m_pGroups->GetCount(), 2u);
+TEST_F(MainWindow, CaptionIsWhiteWithABlackShadowBelowRight)
+{
+    const int width = 700, height = 140;
+    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0},
+                       {}};
+    DWORD* bits = nullptr;
+    CMemoryDC dc;
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.Attach(
+        CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0)));
+    CSelectObject selection(dc, bitmap);
+    std::fill(bits, bits + width * height, 0x808080);
+    CMainWnd().DrawCaption(dc, RECT{}, "Velmo Screen Saver Setup", "Arial", 36, TRUE, TRUE, TRUE);
+    GdiFlush();
+
+    RECT white = Box(bits, width, height, RGB(255, 255, 255));
+    RECT black = Box(bits, width, height, RGB(0, 0, 0));
+    ASSERT_GE(white.right, 0) << "no white text";
+    ASSERT_GE(black.right, 0) << "no shadow";
+    EXPECT_GE(white.left, GetSystemMetrics(SM_CXHTHUMB));
+    EXPECT_GE(white.top, GetSystemMetrics(SM_CYVTHUMB));
+    EXPECT_NEAR(black.right - white.right, 2 * GetSystemMetrics(SM_CXDLGFRAME), 1);
+    EXPECT_NEAR(black.bottom - white.bottom, 2 * GetSystemMetrics(SM_CYDLGFRAME), 1);
+    // 36 points at the screen's resolution: the text is far taller than a dialog's.
+    EXPECT_GT(white.bottom - white.top, 30);
+}
+
+// On a 256-colour display (unit_app_palette: an 8-bit X screen) the window makes its
+// gradient palette, realises it when it paints and deletes it with itself.
+TEST_F(MainWindow, PaletteOnAPaletteDisplay)
+{
+    const char* mode = std::getenv("VELMO_PALETTE_DISPLAY");
+    if (mode == nullptr || std::string(mode) == "no-xvfb")
+        GTEST_SKIP() << (mode ? "Xvfb is not installed" : "run through unit_app_palette");
+    ASSERT_TRUE(Start(""));
+    auto* mainWnd = static_cast<CMainWnd*>(app.m_pMainWnd);
+    HPALETTE palette = mainWnd->GetPalette();
+    ASSERT_NE(palette, nullptr);
+    PALETTEENTRY entry;
+    ASSERT_EQ(GetPaletteEntries(palette, 20, 1, &entry), 1u);
+    EXPECT_EQ(RGB(entry.peRed, entry.peGreen, entry.peBlue), CMainWnd::kTopColour);
+
+    InvalidateRect(mainWnd->m_hWnd, nullptr, TRUE);
+    UpdateWindow(mainWnd->m_hWnd);
+    PALETTEENTRY system[256];
+    ASSERT_EQ(GetSystemPaletteEntries(CClientDC(nullptr), 0, 256, system), 256u);
+    EXPECT_TRUE(std::any_of(system, system + 256, [](const PALETTEENTRY& e) {
+        return RGB(e.peRed, e.peGreen, e.peBlue) == CMainWnd::kTopColour;
+    })) << "painting realises the palette";
+    mainWnd->DestroyWindow();
+    EXPECT_EQ(GetObjectType(palette), 0u) << "the palette goes with the window";
 }
