@@ -45,9 +45,8 @@ void PressButton(HWND dialog, int id);
 std::string WindowText(HWND window);
 std::string ItemText(HWND dialog, int id);
 
-// Dispatches messages, through the application's PreTranslateMessage when
-// there is an application, until done() is true (true) or timeoutMs passed
-// (false). A WM_QUIT ends the wait too and is remembered (QuitPosted).
+// Dispatches messages (through the application's PreTranslateMessage) until done() (true) or
+// timeoutMs passed (false). A WM_QUIT ends the wait too and is remembered (QuitPosted).
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 // Dispatches what is waiting now (and what that posts), then returns.
 void PumpPending();

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/Exception.h"
+#include "framework/FileException.h"
 #include "framework/WinApp.h"
 
 class CTestApp : public CWinApp {
@@ -20,4 +20,11 @@ public:
     std::vector<std::string> m_exceptions;
     LRESULT m_result = 0;
     BOOL m_bUnattended = FALSE;
+};
+
+// A framework file exception that sets *m_pDeleted when it is deleted.
+struct CProbeException : CFileException {
+    CProbeException(int cause, bool* deleted) : CFileException(cause), m_pDeleted(deleted) {}
+    ~CProbeException() override { *m_pDeleted = true; }
+    bool* m_pDeleted;
 };

@@ -11,7 +11,9 @@
 #include "app/SetupApp.h"
 #include "common/GuiDriver.h"
 #include "framework/GdiObjects.h"
+#include "res/resource.h"
 #include "wizard/WizardNavigation.h"
+#include "wizard/WizardPage.h"
 
 // The stand-in status library's directory, relative to this program's (set by CMake).
 #ifndef ISMIF32_STUB_DIR
@@ -94,26 +96,21 @@ TEST_F(SetupApp, ExitReportsAFinishedRunAndFreesEverything)
                  app.m_pDiskettes || app.m_pProfilePath || app.m_pSourcePath);
 }
 
-TEST_F(SetupApp, GroupsSelectedBySetupType)
+TEST_F(MainWindow, CloseAsksAndYesLeavesTheWizardAsFailed)
 {
     ASSERT_TRUE(Start(""));
-    const char* names[] = {"1", "2", "3"}; // each group in the setup type of its name
-    for (const char* name : names) {
-        CFileGroup group;
-        group.m_strName = name;
-        group.m_bInType1 = name[0] == '1';
-        group.m_bInType2 = name[0] == '2';
-        group.m_bInType3 = name[0] == '3';
-        app.m_pGroups->SetAt(group);
-    }
-    std::string selected;
-    for (int type = 0; type <= 4; ++type) {
-        app.SelectGroupsForType(type);
-        for (const char* name : names)
-            selected += app.m_pGroups->Lookup(name)->m_bSelected ? name : "-";
-        selected += ' ';
-    }
-    EXPECT_EQ(selected, "--- 1-- -2- --3 123 ");
+    int answer = IDNO;
+    CWindowWatcher question(
+        "VelmoSaver Setup", [&answer](HWND box) { PressButton(box, answer); }, IDYES);
+    PostMessageA(app.m_pMainWnd->m_hWnd, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return question.Count() == 1; }));
+    PumpPending();
+    EXPECT_EQ(g_pCurrentPage->m_nPageId, IDD_WELCOME) << "No changes nothing";
+    EXPECT_TRUE(app.m_bSuccess);
+    answer = IDYES;
+    PostMessageA(app.m_pMainWnd->m_hWnd, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(PumpUntil([] { return g_pCurrentPage->m_nPageId == IDD_NOT_INSTALLED; }));
+    EXPECT_FALSE(app.m_bSuccess);
 }
 
 TEST_F(MainWindow, CaptionIsWhiteWithABlackShadowBelowRight)

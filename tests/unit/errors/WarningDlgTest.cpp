@@ -9,19 +9,11 @@
 #include "common/GuiDriver.h"
 #include "common/TestApp.h"
 #include "errors/XErrorReport.h"
-#include "framework/FileException.h"
 #include "framework/ResourceString.h"
 #include "res/StringIds.h"
 #include "res/resource.h"
 
 namespace {
-
-// A framework file exception that says when it is deleted.
-struct CProbeFileException : CFileException {
-    CProbeFileException(int cause, bool* deleted) : CFileException(cause), m_pDeleted(deleted) {}
-    ~CProbeFileException() override { *m_pDeleted = true; }
-    bool* m_pDeleted;
-};
 
 using Action = std::function<void(HWND)>;
 const Action kEscape = [](HWND dialog) { PostKey(dialog, VK_ESCAPE); };
@@ -80,7 +72,7 @@ protected:
 TEST_F(WarningDialog, InformsWithACutHeadlineTheTranslatedTextsAndOKOnly)
 {
     bool deleted = false;
-    auto* e = new CProbeFileException(CFileException::accessDenied, &deleted);
+    auto* e = new CProbeException(CFileException::accessDenied, &deleted);
     std::string path(900, 'p');
     Show(false, IDS_CANNOT_INSTALL_FILES, e, Press(IDOK), path.c_str());
     EXPECT_EQ(seen, 1);

@@ -6,17 +6,9 @@
 #include <stdexcept>
 
 #include "common/TestApp.h"
-#include "framework/FileException.h"
 #include "framework/FrameWnd.h"
 
 namespace {
-
-// A framework exception that sets *m_pDeleted when it is deleted.
-struct CProbeException : CFileException {
-    explicit CProbeException(bool* deleted) : m_pDeleted(deleted) {}
-    ~CProbeException() override { *m_pDeleted = true; }
-    bool* m_pDeleted;
-};
 
 // Thrown by the handler: wParam 0 a CProbeException(lParam), 1 std::runtime_error, 2 bad_alloc.
 const UINT WM_THROW = WM_APP + 1;
@@ -26,7 +18,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (message == WM_THROW && wParam == 0)
-            throw new CProbeException(reinterpret_cast<bool*>(lParam));
+            throw new CProbeException(CFileException::diskFull, reinterpret_cast<bool*>(lParam));
         if (message == WM_THROW && wParam == 1)
             throw std::runtime_error("not a framework exception");
         if (message == WM_THROW)

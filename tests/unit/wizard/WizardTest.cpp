@@ -130,6 +130,23 @@ TEST_F(Wizard, SkipsPagesAndKeepsTheFirstPredecessor)
     EXPECT_EQ(reading->m_nActions, 1) << "a page's work runs on its first visit only";
 }
 
+// Through the application's loop a page takes Esc as Cancel, which asks (No
+// keeps the page), and Enter as Next.
+TEST_F(Wizard, EscapeAsksAndNoKeepsThePageAndEnterIsNext)
+{
+    auto* page = new CTestPage(kA, kB);
+    new CTestPage(kB, kLast);
+    GoToPage(kA);
+    CWindowWatcher question("VelmoSaver Setup", Press(IDNO), IDYES);
+    PostKey(page->m_hWnd, VK_ESCAPE);
+    ASSERT_TRUE(PumpUntil([&] { return question.Count() == 1; }));
+    PumpPending();
+    EXPECT_TRUE(Visible(page));
+    EXPECT_TRUE(app.m_bSuccess);
+    PostKey(page->m_hWnd, VK_RETURN);
+    EXPECT_TRUE(Reach(kB));
+}
+
 // Reported: a handler's exception keeps its page, a page action's fails the run.
 TEST_F(Wizard, ExceptionsAreReported)
 {
