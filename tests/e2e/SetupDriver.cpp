@@ -1,303 +1,284 @@
-// End-to-end scenarios: the real SETUP.EXE under Wine, driven from this
-// program as a user would drive it.
-//
-//   setup_driver SCENARIO SETUP.EXE [ISMIF32.DLL]
-//
-// Exit code 0 when the scenario went as expected; the steps are printed.
+// End-to-end scenarios: the real SETUP.EXE under Wine, driven as a user would
+// drive it (windows found by caption, texts read, buttons clicked):
+//   setup_driver cancel|batch|read-profile|missing-profile SETUP.EXE ISMIF32.DLL
+// Exit code 0 when the scenario went as expected; the steps are printed. Every
+// wait has a deadline, and a SETUP.EXE that overstays is ended.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
-#include "SetupProcess.h"
 #include "res/resource.h"
 
 namespace {
 
-const char kFailedReport[] =
-    "velmosaver|Velmo|Velmo Screen Saver|1.0|ENU|<null>|Install failed.|0\n";
-const char kQuestion[] =
-    "Velmo Screen Saver installation not complete. Do you really want to exit Setup?";
-const char kNotInstalled[] = "The Velmo Screen Saver has NOT been properly installed. You should "
-                             "run this setup procedure again in its entirety.";
-const char kProfileMissing[] =
-    "The profile that holds application install information is missing or damaged. Possible "
-    "causes:\r\n\r\n- damaged diskette 1\r\n- possible diskette alignment or hardware "
-    "problem\r\n- insufficient disk space";
-const DWORD kExitTimeoutMs = 20000;
-// The text control of a message box.
-const int kMessageBoxText = 0xFFFF;
+const DWORD kTimeoutMs = 20000;
 
-bool Check(bool condition, const char* what)
+// Prints the step; on failure also what was found, when given.
+bool Check(bool condition, const char* what, const std::string& found = std::string())
 {
     std::printf("%s %s\n", condition ? "ok  " : "FAIL", what);
+    if (!condition && !found.empty())
+        std::printf("     found \"%s\"\n", found.c_str());
     return condition;
 }
 
-bool CheckText(const std::string& actual, const char* expected, const char* what)
+// WM_GETTEXT crosses processes: a program that hangs must not hang the driver.
+std::string Text(HWND window)
 {
-    bool same = actual == expected;
-    std::printf("%s %s\n", same ? "ok  " : "FAIL", what);
-    if (!same)
-        std::printf("     expected \"%s\"\n     got      \"%s\"\n", expected, actual.c_str());
-    return same;
+    char text[2048] = "";
+    DWORD_PTR length = 0;
+    if (window == nullptr ||
+        !SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                             SMTO_ABORTIFHUNG, 5000, &length))
+        return std::string();
+    return text;
 }
 
-// The welcome page with its button bar, checked as a user first sees it.
-bool SeeWelcome(CSetupProcess& setup, HWND& page, HWND& bar)
+bool HasText(HWND dialog, int id, const char* expected, const char* what)
 {
-    page = setup.WaitForWindow("Welcome");
-    if (!Check(page != nullptr, "the welcome page shows"))
-        return false;
-    bar = CSetupProcess::ChildDialog(page);
-    return Check(bar != nullptr, "it carries the button bar") &&
-           Check(!CSetupProcess::IsItemEnabled(bar, IDC_BACK), "Back is disabled") &&
-           Check(CSetupProcess::IsItemEnabled(bar, IDC_NEXT), "Next is enabled") &&
-           Check(setup.WaitForWindow("Velmo Screen Saver Setup") != nullptr,
-                 "the background window is there");
+    std::string text = Text(GetDlgItem(dialog, id));
+    return Check(text == expected, what, text);
 }
 
-// The question of string 5; answers it.
-bool AnswerQuestion(CSetupProcess& setup, int answer)
+// Clicks button id, which must be there, visible and enabled. Posted: the click
+// may open a modal box, which must not block the driver.
+bool Click(HWND dialog, int id)
 {
-    HWND box = setup.WaitForWindow("VelmoSaver Setup", IDYES);
-    return Check(box != nullptr, "Setup asks whether to exit") &&
-           CheckText(CSetupProcess::ItemText(box, kMessageBoxText), kQuestion, "with string 5") &&
-           CSetupProcess::Click(box, answer);
+    HWND button = GetDlgItem(dialog, id);
+    if (button != nullptr && IsWindowVisible(button) && IsWindowEnabled(button))
+        return PostMessageA(button, BM_CLICK, 0, 0) != FALSE;
+    std::printf("FAIL button %d cannot be clicked\n", id);
+    return false;
 }
 
-// The not-installed page; ends the program with its OK.
-bool FinishOnNotInstalled(CSetupProcess& setup)
+struct Search {
+    DWORD processId;
+    const char* caption;
+    int requiredItem;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam)
 {
-    HWND page = setup.WaitForWindow("VelmoSaver Setup", IDOK, IDYES);
-    if (!Check(page != nullptr, "the not-installed page shows"))
-        return false;
-    bool textShown = false;
-    for (HWND child = GetWindow(page, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT))
-        textShown = textShown || CSetupProcess::Text(child) == kNotInstalled;
-    return Check(textShown, "with its text") && CSetupProcess::Click(page, IDOK);
+    auto* search = reinterpret_cast<Search*>(lParam);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId == search->processId && IsWindowVisible(window) &&
+        Text(window) == search->caption &&
+        (search->requiredItem == 0 || GetDlgItem(window, search->requiredItem) != nullptr)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
 }
 
-bool EndsReportingFailure(CSetupProcess& setup)
-{
-    DWORD exitCode = 1;
-    return Check(setup.WaitForExit(kExitTimeoutMs, exitCode), "the program ends") &&
-           Check(exitCode == 0, "with exit code 0") &&
-           CheckText(setup.StatusLog(), kFailedReport, "the status library saw a failed run");
-}
-
-// Welcome, Cancel, Yes, page 116, OK: the run ends as failed.
-bool Cancel(CSetupProcess& setup)
-{
-    HWND page, bar;
-    return setup.Start("") && SeeWelcome(setup, page, bar) && CSetupProcess::Click(bar, IDCANCEL) &&
-           AnswerQuestion(setup, IDYES) && FinishOnNotInstalled(setup) &&
-           EndsReportingFailure(setup);
-}
-
-// The keyboard through the program's own message loop: Esc asks, Enter is
-// Next; the profile is missing, so the reading page reports it and the run
-// ends on page 116, which Esc closes.
-bool Keys(CSetupProcess& setup)
-{
-    HWND page, bar;
-    if (!(setup.Start("") && SeeWelcome(setup, page, bar)))
-        return false;
-    CSetupProcess::Key(bar, IDC_NEXT, VK_ESCAPE);
-    if (!AnswerQuestion(setup, IDNO))
-        return false;
-    CSetupProcess::Key(bar, IDC_NEXT, VK_RETURN);
-    HWND warning = setup.WaitForWindow("Warning", IDC_WARNING_INFO);
-    if (!(Check(warning != nullptr, "Enter led on to a warning") &&
-          CheckText(CSetupProcess::ItemText(warning, IDC_WARNING_HEADLINE), "Setup cannot continue",
-                    "headline") &&
-          CheckText(CSetupProcess::ItemText(warning, IDC_WARNING_TITLE),
-                    "Incomplete or missing profile.", "the profile is missing") &&
-          CSetupProcess::Click(warning, IDOK)))
-        return false;
-    HWND closing = setup.WaitForWindow("VelmoSaver Setup", IDOK, IDYES);
-    if (!Check(closing != nullptr, "the not-installed page shows"))
-        return false;
-    CSetupProcess::Key(closing, IDOK, VK_ESCAPE);
-    return EndsReportingFailure(setup);
-}
-
-// Unattended: no window waits for anyone, and the run (without a profile) ends as failed.
-bool Batch(CSetupProcess& setup)
-{
-    return setup.Start("/B") && EndsReportingFailure(setup);
-}
-
-// Closing the background window (Alt+F4) asks string 5; Yes leaves the
-// wizard through the not-installed page.
-bool CloseBackground(CSetupProcess& setup)
-{
-    HWND page, bar;
-    if (!(setup.Start("") && SeeWelcome(setup, page, bar)))
-        return false;
-    HWND background = setup.WaitForWindow("Velmo Screen Saver Setup");
-    PostMessageA(background, WM_CLOSE, 0, 0);
-    return AnswerQuestion(setup, IDYES) && FinishOnNotInstalled(setup) &&
-           EndsReportingFailure(setup);
-}
-
-// Without the status library the program ends just the same, silently.
-bool NoStatusLibrary(CSetupProcess& setup)
-{
-    HWND page, bar;
-    DWORD exitCode = 1;
-    return setup.Start("") && SeeWelcome(setup, page, bar) && CSetupProcess::Click(bar, IDCANCEL) &&
-           AnswerQuestion(setup, IDYES) && FinishOnNotInstalled(setup) &&
-           Check(setup.WaitForExit(kExitTimeoutMs, exitCode), "the program ends") &&
-           Check(exitCode == 0, "with exit code 0") &&
-           Check(!setup.StatusLogExists(), "nothing was reported");
-}
-
-// A directory for /D:, holding a profile named as SETUP.EXE looks for it
-// (SETUP.ini) unless profile is null; removed afterwards.
-class CProfileDirectory {
+// One run of SETUP.EXE copied into a fresh directory with the status library
+// beside it, which logs into that directory; its subdirectory "profile" is for
+// /D:. Paths given as Unix paths are on Wine's current drive, Z:.
+class CSetupRun {
 public:
-    explicit CProfileDirectory(const char* profile)
+    CSetupRun(const char* setupExe, const char* statusLibrary)
     {
         char temp[MAX_PATH];
         GetTempPathA(sizeof temp, temp);
-        char name[64];
-        std::snprintf(name, sizeof name, "velmo-profile-%lu-%lu", GetCurrentProcessId(),
-                      GetTickCount());
-        m_directory = std::string(temp) + name + "\\";
-        CreateDirectoryA(m_directory.c_str(), nullptr);
-        if (profile == nullptr)
-            return;
-        if (FILE* file = std::fopen((m_directory + "SETUP.ini").c_str(), "wb")) {
-            std::fputs(profile, file);
-            std::fclose(file);
-        }
+        m_dir = std::string(temp) + "velmo-e2e-" + std::to_string(GetCurrentProcessId()) + "\\";
+        CreateDirectoryA(m_dir.c_str(), nullptr);
+        CreateDirectoryA((m_dir + "profile").c_str(), nullptr);
+        CopyFileA(setupExe, (m_dir + "SETUP.EXE").c_str(), FALSE);
+        CopyFileA(statusLibrary, (m_dir + "ismif32.dll").c_str(), FALSE);
+        SetEnvironmentVariableA("ISMIF32_LOG", (m_dir + "status.log").c_str());
     }
-    ~CProfileDirectory()
+    ~CSetupRun()
     {
-        DeleteFileA((m_directory + "SETUP.ini").c_str());
-        RemoveDirectoryA(m_directory.c_str());
+        if (m_process.hProcess != nullptr) {
+            if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) {
+                std::printf("SETUP.EXE still runs: ended\n");
+                TerminateProcess(m_process.hProcess, 99);
+                WaitForSingleObject(m_process.hProcess, 5000);
+            }
+            CloseHandle(m_process.hThread);
+            CloseHandle(m_process.hProcess);
+        }
+        std::error_code ignored;
+        std::filesystem::remove_all(m_dir, ignored);
     }
-    CProfileDirectory(const CProfileDirectory&) = delete;
-    CProfileDirectory& operator=(const CProfileDirectory&) = delete;
+    CSetupRun(const CSetupRun&) = delete;
 
-    std::string Switch() const { return "/D:" + m_directory; }
+    // Starts SETUP.EXE, with /D: naming the profile directory when asked.
+    bool Start(const char* switches, bool withProfileDirectory = false)
+    {
+        std::string exe = m_dir + "SETUP.EXE";
+        std::string line = "\"" + exe + "\" " + switches;
+        if (withProfileDirectory)
+            line += " /D:" + m_dir + "profile\\";
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        return Check(CreateProcessA(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                    m_dir.c_str(), &startup, &m_process),
+                     "SETUP.EXE starts");
+    }
+    void WriteProfile(const char* text) const
+    {
+        std::ofstream(m_dir + "profile\\SETUP.ini", std::ios::binary) << text;
+    }
+
+    // The visible top-level window of the program with this caption (and a
+    // control of id requiredItem, when given).
+    HWND Find(const char* caption, int requiredItem = 0) const
+    {
+        Search search = {m_process.dwProcessId, caption, requiredItem, nullptr};
+        EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+    HWND WaitFor(const char* caption, int requiredItem = 0) const
+    {
+        for (DWORD start = GetTickCount(); GetTickCount() - start < kTimeoutMs;) {
+            if (HWND found = Find(caption, requiredItem))
+                return found;
+            if (WaitForSingleObject(m_process.hProcess, 50) != WAIT_TIMEOUT)
+                break; // it ended: the window will not come
+        }
+        std::printf("no window \"%s\"\n", caption);
+        return nullptr;
+    }
+
+    // The program ends with exit code 0 and the status library saw a failed run.
+    bool EndsReportingFailure() const
+    {
+        DWORD exitCode = 1;
+        if (!Check(WaitForSingleObject(m_process.hProcess, kTimeoutMs) == WAIT_OBJECT_0 &&
+                       GetExitCodeProcess(m_process.hProcess, &exitCode) && exitCode == 0,
+                   "the program ends with exit code 0"))
+            return false;
+        std::ostringstream log;
+        log << std::ifstream(m_dir + "status.log", std::ios::binary).rdbuf();
+        return Check(log.str() ==
+                         "velmosaver|Velmo|Velmo Screen Saver|1.0|ENU|<null>|Install failed.|0\n",
+                     "the status library saw a failed run", log.str());
+    }
 
 private:
-    std::string m_directory;
+    std::string m_dir;
+    PROCESS_INFORMATION m_process = {};
 };
 
-const char kGoodProfile[] = "[destinations]\r\n0=VELMO\r\n1=BIN|0\r\n3=FONTS||C:\\FONTS\\\r\n"
-                            "[groups]\r\nMain=Velmo Screen Saver|The saver|1|1|1\r\n"
-                            "System95=Windows 95 extras|Only for Windows 95|0|1|1\r\n"
-                            "[Main]\r\nSAVER.ARC=900|1|3|2|0|\r\nREADME.TXT=1200|0|1|1|0|\r\n"
-                            "[System95]\r\nVELMO95.DLL=4096|0|1|-1|-3|\r\n"
-                            "[targets]\r\nsaver.exe=0|0|0|Velmo Screen Saver|/s||\r\n"
-                            "[diskettes]\r\n1=Velmo Screen Saver Disk 1|\r\n";
+// The welcome page as a user first sees it, over the background window; Next
+// or Cancel (button) clicked on its button bar.
+bool LeaveWelcome(const CSetupRun& setup, int button)
+{
+    HWND page = setup.WaitFor("Welcome");
+    HWND bar = page != nullptr ? FindWindowExA(page, nullptr, "#32770", nullptr) : nullptr;
+    return Check(bar != nullptr, "the welcome page shows with its button bar") &&
+           Check(!IsWindowEnabled(GetDlgItem(bar, IDC_BACK)) &&
+                     IsWindowEnabled(GetDlgItem(bar, IDC_NEXT)),
+                 "Back is disabled, Next enabled") &&
+           Check(setup.WaitFor("Velmo Screen Saver Setup") != nullptr,
+                 "the background window is there") &&
+           Click(bar, button);
+}
+
+// The not-installed page with its text; its OK ends the run as failed.
+bool EndOnNotInstalled(const CSetupRun& setup)
+{
+    HWND page = setup.WaitFor("VelmoSaver Setup", IDOK); // the question has no OK
+    bool textShown = false;
+    for (HWND child = page ? GetWindow(page, GW_CHILD) : nullptr; child;
+         child = GetWindow(child, GW_HWNDNEXT))
+        textShown = textShown || Text(child) == "The Velmo Screen Saver has NOT been properly "
+                                                "installed. You should run this setup procedure "
+                                                "again in its entirety.";
+    return Check(textShown, "the not-installed page shows with its text") && Click(page, IDOK) &&
+           setup.EndsReportingFailure();
+}
+
+// The warning "Setup cannot continue" with this error information; answered OK.
+bool CannotContinue(HWND warning, const char* info)
+{
+    return Check(warning != nullptr, "Setup warns") &&
+           HasText(warning, IDC_WARNING_HEADLINE, "Setup cannot continue", "headline") &&
+           HasText(warning, IDC_WARNING_INFO, info, "error information") && Click(warning, IDOK);
+}
+
+// Cancel on the welcome page asks string 5; Yes ends on page 116.
+bool Cancel(CSetupRun& setup)
+{
+    HWND box;
+    return setup.Start("") && LeaveWelcome(setup, IDCANCEL) &&
+           Check((box = setup.WaitFor("VelmoSaver Setup", IDYES)) != nullptr,
+                 "Setup asks whether to exit") &&
+           HasText(box, 0xFFFF, // the message box's text
+                   "Velmo Screen Saver installation not complete. Do you really want to exit "
+                   "Setup?",
+                   "with string 5") &&
+           Click(box, IDYES) && EndOnNotInstalled(setup);
+}
+
+// Unattended: no window waits for anyone, and the run (without a profile) ends as failed.
+bool Batch(CSetupRun& setup)
+{
+    return setup.Start("/B") && setup.EndsReportingFailure();
+}
 
 // With /D: naming a directory that holds a good profile, Next on the welcome
-// page reads it without complaint, passes over the install conditions and
-// arrives at the destination page's place in the chain: the destination page,
-// proposing the profile's main directory, or, while the program has none, the
-// wizard's report of a page it cannot show. The run then ends as failed.
-bool ReadProfile(CSetupProcess& setup)
+// page reads it without complaint and passes over the install conditions
+// (which would wait for the user) to the destination page's place in the
+// chain. The program has no destination page yet: the wizard reports the page
+// it cannot show, and the run ends as failed.
+bool ReadProfile(CSetupRun& setup)
 {
-    CProfileDirectory directory(kGoodProfile);
-    HWND page, bar;
-    if (!(setup.Start(directory.Switch()) && SeeWelcome(setup, page, bar) &&
-          CSetupProcess::Click(bar, IDC_NEXT)))
-        return false;
-    HWND destination = nullptr;
-    HWND warning = nullptr;
-    bool conditionsShown = false;
-    for (DWORD start = GetTickCount();
-         destination == nullptr && warning == nullptr && GetTickCount() - start < 20000;
-         Sleep(20)) {
-        conditionsShown = conditionsShown || setup.LookForWindow("Install Conditions") != nullptr;
-        destination = setup.LookForWindow("Select Directory");
-        warning = setup.LookForWindow("Warning", IDC_WARNING_INFO);
-    }
-    if (!(Check(destination != nullptr || warning != nullptr, "Next leads past the reading page") &&
-          Check(!conditionsShown, "the install-conditions page never shows")))
-        return false;
-    if (destination != nullptr) {
-        std::string proposed = CSetupProcess::ItemText(destination, 1001);
-        if (!(Check(proposed.size() >= 5 && proposed.compare(proposed.size() - 5, 5, "VELMO") == 0,
-                    "the destination page proposes the profile's main directory") &&
-              CSetupProcess::Click(CSetupProcess::ChildDialog(destination), IDCANCEL) &&
-              AnswerQuestion(setup, IDYES)))
-            return false;
-    } else if (!(CheckText(CSetupProcess::ItemText(warning, IDC_WARNING_HEADLINE),
-                           "Setup cannot continue", "the wizard reports the page it cannot show") &&
-                 CheckText(CSetupProcess::ItemText(warning, IDC_WARNING_INFO),
-                           "9.0 (CXResourceException)", "not the profile") &&
-                 CSetupProcess::Click(warning, IDOK))) {
-        return false;
-    }
-    return FinishOnNotInstalled(setup) && EndsReportingFailure(setup);
+    setup.WriteProfile("[destinations]\r\n0=VELMO\r\n1=BIN|0\r\n3=FONTS||C:\\FONTS\\\r\n"
+                       "[groups]\r\nMain=Velmo Screen Saver|The saver|1|1|1\r\n"
+                       "[Main]\r\nSAVER.ARC=900|1|3|2|0|\r\nREADME.TXT=1200|0|1|1|0|\r\n"
+                       "[diskettes]\r\n1=Velmo Screen Saver Disk 1|\r\n");
+    return setup.Start("", true) && LeaveWelcome(setup, IDC_NEXT) &&
+           CannotContinue(setup.WaitFor("Warning", IDC_WARNING_INFO),
+                          "9.0 (CXResourceException)") &&
+           EndOnNotInstalled(setup);
 }
 
 // With /D: naming a directory without a profile: "Setup cannot continue" with
-// the profile's texts (strings 10 and 13), then page 116; the run failed.
-bool MissingProfile(CSetupProcess& setup)
+// the profile's texts (strings 10 and 13), then page 116.
+bool MissingProfile(CSetupRun& setup)
 {
-    CProfileDirectory directory(nullptr);
-    HWND page, bar;
-    if (!(setup.Start(directory.Switch()) && SeeWelcome(setup, page, bar) &&
-          CSetupProcess::Click(bar, IDC_NEXT)))
-        return false;
-    HWND warning = setup.WaitForWindow("Warning", IDC_WARNING_INFO);
-    return Check(warning != nullptr, "Setup warns") &&
-           CheckText(CSetupProcess::ItemText(warning, IDC_WARNING_HEADLINE),
-                     "Setup cannot continue", "headline") &&
-           CheckText(CSetupProcess::ItemText(warning, IDC_WARNING_TITLE),
-                     "Incomplete or missing profile.", "string 10") &&
-           CheckText(CSetupProcess::ItemText(warning, IDC_WARNING_DESCRIPTION), kProfileMissing,
-                     "string 13") &&
-           CheckText(CSetupProcess::ItemText(warning, IDC_WARNING_INFO),
-                     "9.0 (CInstallProfileException)", "error information") &&
-           CSetupProcess::Click(warning, IDOK) && FinishOnNotInstalled(setup) &&
-           EndsReportingFailure(setup);
+    HWND warning;
+    return setup.Start("", true) && LeaveWelcome(setup, IDC_NEXT) &&
+           (warning = setup.WaitFor("Warning", IDC_WARNING_INFO)) != nullptr &&
+           HasText(warning, IDC_WARNING_TITLE, "Incomplete or missing profile.", "string 10") &&
+           HasText(warning, IDC_WARNING_DESCRIPTION,
+                   "The profile that holds application install information is missing or "
+                   "damaged. Possible causes:\r\n\r\n- damaged diskette 1\r\n- possible diskette "
+                   "alignment or hardware problem\r\n- insufficient disk space",
+                   "string 13") &&
+           CannotContinue(warning, "9.0 (CInstallProfileException)") && EndOnNotInstalled(setup);
 }
-
-struct Scenario {
-    const char* name;
-    bool (*run)(CSetupProcess&);
-    bool withLibrary;
-};
-
-const Scenario kScenarios[] = {
-    {"cancel", &Cancel, true},
-    {"keys", &Keys, true},
-    {"batch", &Batch, true},
-    {"close-background", &CloseBackground, true},
-    {"no-status-library", &NoStatusLibrary, false},
-    {"read-profile", &ReadProfile, true},
-    {"missing-profile", &MissingProfile, true},
-};
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 3) {
-        std::printf("usage: setup_driver SCENARIO SETUP.EXE [ISMIF32.DLL]\n");
-        return 2;
-    }
-    for (const Scenario& scenario : kScenarios) {
-        if (std::strcmp(argv[1], scenario.name) != 0)
+    const struct {
+        const char* name;
+        bool (*run)(CSetupRun&);
+    } scenarios[] = {{"cancel", &Cancel},
+                     {"batch", &Batch},
+                     {"read-profile", &ReadProfile},
+                     {"missing-profile", &MissingProfile}};
+    for (const auto& scenario : scenarios) {
+        if (argc != 4 || std::strcmp(argv[1], scenario.name) != 0)
             continue;
-        std::string library = scenario.withLibrary && argc > 3 ? argv[3] : "";
         bool passed;
         {
-            CSetupProcess setup(argv[2], library);
+            CSetupRun setup(argv[2], argv[3]);
             passed = scenario.run(setup);
         }
         std::printf("%s: %s\n", scenario.name, passed ? "passed" : "FAILED");
         return passed ? 0 : 1;
     }
-    std::printf("unknown scenario %s\n", argv[1]);
+    std::printf("usage: setup_driver SCENARIO SETUP.EXE ISMIF32.DLL\n");
     return 2;
 }

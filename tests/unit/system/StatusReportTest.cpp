@@ -1,3 +1,6 @@
+// The status report through the stand-in libraries of tests/stubs/ismif32,
+// put next to this program (the first place LoadLibrary looks): the eight
+// arguments in the library's order; silence without the library or its entry.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -8,125 +11,62 @@
 
 #include "system/StatusReport.h"
 
-// The stand-in status libraries, relative to this program's directory (set by CMake).
-#ifndef ISMIF32_STUB_DIR
-#error ISMIF32_STUB_DIR must name the directory of the test ismif32.dll
-#endif
-
 namespace {
 
 std::string ProgramDirectory()
 {
     char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string text(path, length);
+    std::string text(path, GetModuleFileNameA(nullptr, path, sizeof path));
     return text.substr(0, text.find_last_of('\\') + 1);
 }
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
+const std::string kInstalled = ProgramDirectory() + "ismif32.dll";
+const std::string kLog = ProgramDirectory() + "ismif32-system-test.log";
 
-bool FileExists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// Puts a stand-in ismif32.dll next to this program (the first place LoadLibrary
-// looks), or none, and points the stub's log at a fresh temporary file.
-class StatusReport : public ::testing::Test {
-protected:
-    void SetUp() override
+// Installs the stand-in (ISMIF32_STUB_DIR, set by CMake, is relative to this
+// program; variant "noentry/" is the library without the entry) or none.
+struct CInstalledStub {
+    explicit CInstalledStub(const std::string& variant)
     {
-        m_installed = ProgramDirectory() + "ismif32.dll";
-        DeleteFileA(m_installed.c_str());
-        ASSERT_FALSE(FileExists(m_installed));
-        char temp[MAX_PATH];
-        ASSERT_NE(GetTempPathA(sizeof temp, temp), 0u);
-        m_log = std::string(temp) + "ismif32-test.log";
-        DeleteFileA(m_log.c_str());
-        SetEnvironmentVariableA("ISMIF32_LOG", m_log.c_str());
-        SetEnvironmentVariableA("ISMIF32_RESULT", nullptr);
+        DeleteFileA(kLog.c_str());
+        SetEnvironmentVariableA("ISMIF32_LOG", kLog.c_str());
+        std::string source = ProgramDirectory() + ISMIF32_STUB_DIR "/" + variant + "ismif32.dll";
+        EXPECT_TRUE(variant == "none" || CopyFileA(source.c_str(), kInstalled.c_str(), FALSE))
+            << source;
     }
-
-    void TearDown() override
+    ~CInstalledStub()
     {
         EXPECT_EQ(GetModuleHandleA("ismif32.dll"), nullptr) << "the library was left loaded";
-        DeleteFileA(m_installed.c_str());
-        DeleteFileA(m_log.c_str());
-        SetEnvironmentVariableA("ISMIF32_LOG", nullptr);
-        SetEnvironmentVariableA("ISMIF32_RESULT", nullptr);
+        DeleteFileA(kInstalled.c_str());
+        DeleteFileA(kLog.c_str());
     }
-
-    // variant: "" for the stub with the entry, "noentry/" for the one without.
-    void Install(const std::string& variant)
-    {
-        std::string source = ProgramDirectory() + ISMIF32_STUB_DIR "/" + variant + "ismif32.dll";
-        ASSERT_TRUE(CopyFileA(source.c_str(), m_installed.c_str(), FALSE)) << source;
-    }
-
-    std::string m_installed;
-    std::string m_log;
 };
 
 } // namespace
 
-TEST_F(StatusReport, FinishedRunReachesTheLibraryInItsOrder)
+TEST(StatusReport, FinishedAndCancelledRunsReachTheLibraryInItsOrder)
 {
-    Install("");
-    EXPECT_TRUE(ReportInstallStatus("velmosaver", "Velmo", "Velmo Screen Saver", "1.0",
-                                    "Successful installation.", true, "ENU", nullptr));
-    EXPECT_EQ(ReadFile(m_log),
-              "velmosaver|Velmo|Velmo Screen Saver|1.0|ENU|<null>|Successful installation.|1\n");
-}
-
-TEST_F(StatusReport, CancelledRunReportsFailureWithFlagZero)
-{
-    Install("");
-    EXPECT_TRUE(ReportInstallStatus("velmosaver", "Velmo", "Velmo Screen Saver", "1.0",
-                                    "Install failed.", false, "ENU", nullptr));
-    EXPECT_EQ(ReadFile(m_log),
-              "velmosaver|Velmo|Velmo Screen Saver|1.0|ENU|<null>|Install failed.|0\n");
-}
-
-TEST_F(StatusReport, EveryArgumentHasItsOwnPlace)
-{
-    Install("");
+    CInstalledStub stub("");
     // Eight distinct values, so that any two swapped arguments show.
     EXPECT_TRUE(
         ReportInstallStatus("file", "maker", "product", "2.5", "message", true, "DEU", "SN-42"));
-    EXPECT_EQ(ReadFile(m_log), "file|maker|product|2.5|DEU|SN-42|message|1\n");
+    EXPECT_TRUE(ReportInstallStatus("velmosaver", "Velmo", "Velmo Screen Saver", "1.0",
+                                    "Install failed.", false, "ENU", nullptr));
+    std::ostringstream log;
+    log << std::ifstream(kLog, std::ios::binary).rdbuf();
+    EXPECT_EQ(log.str(), "file|maker|product|2.5|DEU|SN-42|message|1\n"
+                         "velmosaver|Velmo|Velmo Screen Saver|1.0|ENU|<null>|Install failed.|0\n");
 }
 
-TEST_F(StatusReport, ReturnsTheEntrysResult)
+TEST(StatusReport, NoLibraryOrNoEntryIsSilent)
 {
-    Install("");
-    SetEnvironmentVariableA("ISMIF32_RESULT", "0");
-    EXPECT_FALSE(ReportInstallStatus("velmosaver", "Velmo", "Velmo Screen Saver", "1.0",
-                                     "Install failed.", false, "ENU", nullptr));
-    // The call was made all the same.
-    EXPECT_EQ(ReadFile(m_log),
-              "velmosaver|Velmo|Velmo Screen Saver|1.0|ENU|<null>|Install failed.|0\n");
-}
-
-TEST_F(StatusReport, NoLibraryIsSilent)
-{
-    UINT before = SetErrorMode(0);
-    EXPECT_FALSE(ReportInstallStatus("velmosaver", "Velmo", "Velmo Screen Saver", "1.0",
-                                     "Install failed.", false, "ENU", nullptr));
-    // The error mode is back as it was, and nothing was written.
-    EXPECT_EQ(SetErrorMode(before), 0u);
-    EXPECT_FALSE(FileExists(m_log));
-}
-
-TEST_F(StatusReport, LibraryWithoutTheEntryIsSilentAndUnloaded)
-{
-    Install("noentry/");
-    EXPECT_FALSE(ReportInstallStatus("velmosaver", "Velmo", "Velmo Screen Saver", "1.0",
-                                     "Install failed.", false, "ENU", nullptr));
-    EXPECT_FALSE(FileExists(m_log));
+    for (const char* variant : {"none", "noentry/"}) {
+        CInstalledStub stub(variant);
+        UINT before = SetErrorMode(0);
+        EXPECT_FALSE(ReportInstallStatus("velmosaver", "Velmo", "Velmo Screen Saver", "1.0",
+                                         "Install failed.", false, "ENU", nullptr))
+            << variant;
+        EXPECT_EQ(SetErrorMode(before), 0u) << "the error mode is back as it was";
+        EXPECT_EQ(GetFileAttributesA(kLog.c_str()), INVALID_FILE_ATTRIBUTES) << variant;
+    }
 }
