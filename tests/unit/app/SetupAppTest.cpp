@@ -11,6 +11,7 @@
 #include "app/SetupApp.h"
 #include "common/GuiDriver.h"
 #include "framework/GdiObjects.h"
+#include "profile/FileGroupMap.h"
 #include "res/resource.h"
 #include "wizard/WizardNavigation.h"
 #include "wizard/WizardPage.h"
@@ -94,6 +95,33 @@ TEST_F(SetupApp, ExitReportsAFinishedRunAndFreesEverything)
     EXPECT_TRUE(g_mapPages.empty());
     EXPECT_FALSE(app.m_pDestinations || app.m_pGroups || app.m_pTargets || app.m_pFileList ||
                  app.m_pDiskettes || app.m_pProfilePath || app.m_pSourcePath);
+}
+
+TEST_F(SetupApp, GroupsAreSelectedBySetupTypeAndByExactName)
+{
+    ASSERT_TRUE(Start(""));
+    // Main is in the minimum and typical setups, Extras in the custom one only.
+    CFileGroup main, extras;
+    main.m_strName = "Main";
+    main.m_bInType1 = main.m_bInType2 = true;
+    extras.m_strName = "Extras";
+    extras.m_bInType3 = true;
+    CFileGroup& m = app.m_pGroups->SetAt(main);
+    CFileGroup& x = app.m_pGroups->SetAt(extras);
+    const struct {
+        int type;
+        bool main, extras;
+    } cases[] = {{0, false, false}, {1, true, false}, {2, true, false},
+                 {3, false, true},  {4, true, true},  {5, false, false}};
+    for (const auto& c : cases) {
+        app.SelectGroupsForType(c.type);
+        EXPECT_EQ(m.m_bSelected, c.main) << "type " << c.type;
+        EXPECT_EQ(x.m_bSelected, c.extras) << "type " << c.type;
+    }
+    app.SetGroupSelected("MAIN", TRUE);  // names match exactly: no such group
+    EXPECT_FALSE(m.m_bSelected);
+    app.SetGroupSelected("Main", TRUE);
+    EXPECT_TRUE(m.m_bSelected);
 }
 
 TEST_F(MainWindow, CloseAsksAndYesLeavesTheWizardAsFailed)
