@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/SetupApp.h"
+#include "pages/InstallConditionsPage.h"
 #include "common/GuiDriver.h"
 #include "res/resource.h"
 #include "unit/support/ScratchDirectory.h"
@@ -56,6 +57,16 @@ class CStandInPage : public CWizardPage {
 public:
     CStandInPage() : CWizardPage(kDestinationPage, 108) {}
     BOOL CreatePage() override { return Create(IDD_WELCOME, nullptr); }
+};
+
+// An install-conditions page that finds a requirement unmet, so that it shows.
+class CUnmetConditionsPage : public CInstallConditionsPage {
+public:
+    CUnmetConditionsPage() : CInstallConditionsPage(kDestinationPage)
+    {
+        m_strConditions = "A colour display";
+    }
+    BOOL AreConditionsMet() override { return FALSE; }
 };
 
 class CWizardRun {
@@ -243,4 +254,25 @@ TEST(ReadSetupPage, ACancelAcceptedWhileReadingLeavesTheNotInstalledPageShown)
     EXPECT_EQ(run.App().m_pGroups->GetCount(), 0u);
     EXPECT_EQ(run.App().m_pFileList->GetCount(), 0u);
     EXPECT_EQ(FindPage(kDestinationPage)->m_hWnd, nullptr);
+}
+
+TEST(InstallConditionsPage, WhenShownContinueEndsSetupUnlessIgnored)
+{
+    CWindowWatcher warnings("Warning", Press(IDOK), IDC_WARNING_INFO);
+    for (bool ignore : {false, true}) {
+        CWizardRun run;
+        run.WriteProfile(kRealisticProfile);
+        ASSERT_TRUE(run.Start(ignore ? "/I" : ""));
+        new CUnmetConditionsPage;
+        PressBar(IDD_WELCOME, IDC_NEXT);
+        ASSERT_TRUE(PumpUntilPage(IDD_INSTALL_CONDITIONS)) << "/I " << ignore;
+        char text[64] = "";
+        GetDlgItemTextA(FindPage(IDD_INSTALL_CONDITIONS)->m_hWnd, IDC_CONDITIONS, text, sizeof text);
+        EXPECT_STREQ(text, "A colour display");
+
+        PressButton(FindPage(IDD_INSTALL_CONDITIONS)->m_hWnd, IDOK);  // Continue
+        ASSERT_TRUE(PumpUntilPage(ignore ? kDestinationPage : IDD_NOT_INSTALLED)) << "/I " << ignore;
+        EXPECT_EQ(run.App().m_bSuccess != FALSE, ignore);
+    }
+    EXPECT_EQ(warnings.Count(), 0);
 }
