@@ -90,6 +90,16 @@ std::string DescribeException(CException* e)
     return text;
 }
 
+// The one-line message of a failure: the archive, the member when there is one,
+// and what went wrong.
+void ReportFailure(const std::string& archive, const std::string& member, const std::string& error)
+{
+    if (member.empty())
+        fprintf(stderr, "mkarc: %s: %s\n", archive.c_str(), error.c_str());
+    else
+        fprintf(stderr, "mkarc: %s: %s: %s\n", archive.c_str(), member.c_str(), error.c_str());
+}
+
 class CProgress {
 public:
     CProgress() : m_bShow(IsTerminal(stderr)) {}
@@ -207,7 +217,7 @@ int Pack(const std::vector<std::string>& args)
         throw UsageError{"pack needs at least one file"};
 
     CProgress progress;
-    std::string current = "-";
+    std::string current;
     try {
         // Each member is packed into a temporary file first: its record needs
         // the packed size and the checksum before the data.
@@ -258,7 +268,7 @@ int Pack(const std::vector<std::string>& args)
             members.push_back(std::move(member));
         }
 
-        current = "-";
+        current.clear();
         CArchiveWriter writer(archive, pieceSize);
         const std::string reason = writer.Plan(sizes);
         if (!reason.empty()) {
@@ -274,7 +284,7 @@ int Pack(const std::vector<std::string>& args)
             data.OpenRead(packed[i]->Name().c_str(), true);
             writer.AddMember(*members[i], data);
         }
-        current = "-";
+        current.clear();
         writer.Finish();
         progress.Clear();
         printf("%s: %zu member(s) in %zu piece(s)\n", archive.c_str(), members.size(),
@@ -282,8 +292,7 @@ int Pack(const std::vector<std::string>& args)
         return 0;
     } catch (CException* e) {
         progress.Clear();
-        fprintf(stderr, "mkarc: %s: %s: %s\n", archive.c_str(), current.c_str(),
-                DescribeException(e).c_str());
+        ReportFailure(archive, current, DescribeException(e));
         e->Delete();
         return 1;
     }
@@ -316,7 +325,7 @@ template <typename Visit> int Walk(const std::string& archive, Visit visit)
 {
     CProgress progress;
     CPieceReader reader;
-    std::string current = "-";
+    std::string current;
     reader.m_onProgress = [&](int64_t bytes) {
         if ((bytes & 0xFFFFF) == 0)
             progress.Show(current + ": " + std::to_string(bytes >> 20) + " MiB read");
@@ -325,7 +334,7 @@ template <typename Visit> int Walk(const std::string& archive, Visit visit)
         reader.OpenFirstPiece(archive);
         std::unique_ptr<CMultiFileMember> member(reader.CreateMember());
         for (;;) {
-            current = "-";
+            current.clear();
             // With seek, what the previous member left unread is passed over,
             // across pieces.
             if (!reader.ReadNextEntry(*member, true))
@@ -338,13 +347,12 @@ template <typename Visit> int Walk(const std::string& archive, Visit visit)
         return 0;
     } catch (CException* e) {
         progress.Clear();
-        fprintf(stderr, "mkarc: %s: %s: %s\n", archive.c_str(), current.c_str(),
-                DescribeException(e).c_str());
+        ReportFailure(archive, current, DescribeException(e));
         e->Delete();
         return 1;
     } catch (const Failure& f) {
         progress.Clear();
-        fprintf(stderr, "mkarc: %s: %s: %s\n", archive.c_str(), f.member.c_str(), f.error.c_str());
+        ReportFailure(archive, f.member, f.error);
         return 1;
     }
 }
