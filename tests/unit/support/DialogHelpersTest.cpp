@@ -49,13 +49,6 @@ TEST_F(ControlHost, SetsFormattedTextCutAt511)
     EXPECT_FALSE(SetDialogItemText(parent_, 101, "missing"));
 }
 
-TEST_F(ControlHost, EnablesAndDisables)
-{
-    EXPECT_TRUE(EnableDialogItem(parent_, 100, false));
-    EXPECT_FALSE(IsWindowEnabled(edit_));
-    EXPECT_FALSE(EnableDialogItem(parent_, 555, true));
-}
-
 namespace {
 
 int g_probeMessages = 0;

@@ -132,16 +132,6 @@ TEST(ExtractField, ShortAndBoolFields)
     EXPECT_EQ(value, 7);
 }
 
-TEST(Formatting, CutsAt511Characters)
-{
-    std::string s;
-    std::string longArg(2000, 'p');
-    EXPECT_EQ(FormatString(s, "x%sy", longArg.c_str()), 511);
-    EXPECT_EQ(s.size(), 511u);
-    EXPECT_EQ(s[0], 'x');
-    EXPECT_EQ(s.back(), 'p');
-}
-
 TEST(Formatting, ResourceStringAsFormat)
 {
     std::string s = "before";
