@@ -97,6 +97,7 @@ void CZLibCodec::Compress()
 {
     z_stream& z = *m_pStream;
     CheckZLibResult(deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15, 8, Z_DEFAULT_STRATEGY));
+    m_eOpen = streamDeflate;
     z.next_in = m_pInput.get();
     z.avail_in = 0;
     z.next_out = m_pOutput.get();

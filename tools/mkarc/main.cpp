@@ -7,12 +7,14 @@
 //
 // Exit status: 0 success, 1 damaged archive or I/O failure, 2 usage error.
 
+#include <algorithm>
 #include <cerrno>
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,7 +42,8 @@ const char kUsage[] =
 
 const char kHelp[] =
     "\n"
-    "pack     packs the files into ARCHIVE. The options apply to the files after them:\n"
+    "pack     packs the files into ARCHIVE (a directory stands for the files directly in\n"
+    "         it, in name order). The options apply to the files after them:\n"
     "           --method stored|zlib  how the data is packed (zlib)\n"
     "           --dest N              destination number: 0 main directory, -2 Windows,\n"
     "                                 -3 System, -1 not installed (0)\n"
@@ -160,6 +163,28 @@ private:
     std::string m_strName;
 };
 
+// The files a FILE argument names: a directory stands for the files directly
+// in it, by name; its subdirectories are not packed (members keep file names
+// only), and each one passed over is said.
+std::vector<std::string> FilesOf(const std::string& argument)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    if (!fs::is_directory(argument, error))
+        return {argument};
+    std::vector<std::string> files;
+    for (const fs::directory_entry& entry : fs::directory_iterator(argument, error)) {
+        if (entry.is_directory(error))
+            fprintf(stderr, "mkarc: %s: a directory, not packed\n", entry.path().string().c_str());
+        else
+            files.push_back(entry.path().string());
+    }
+    if (error)
+        throw Failure{argument, error.message()};
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
 int Pack(const std::vector<std::string>& args)
 {
     PackItem defaults;
@@ -206,9 +231,11 @@ int Pack(const std::vector<std::string>& args)
         } else if (archive.empty()) {
             archive = a;
         } else {
-            PackItem item = defaults;
-            item.file = a;
-            items.push_back(item);
+            for (const std::string& file : FilesOf(a)) {
+                PackItem item = defaults;
+                item.file = file;
+                items.push_back(item);
+            }
         }
     }
     if (archive.empty())
@@ -450,5 +477,8 @@ int main(int argc, char** argv)
     } catch (const UsageError& e) {
         fprintf(stderr, "mkarc: %s\n%s", e.message.c_str(), kUsage);
         return 2;
+    } catch (const Failure& f) {
+        fprintf(stderr, "mkarc: %s: %s\n", f.member.c_str(), f.error.c_str());
+        return 1;
     }
 }

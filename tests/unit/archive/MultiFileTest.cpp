@@ -289,3 +289,29 @@ TEST(CheckZLibResult, MapsEveryResult)
               "CZLibException 1; CZLibException 1; ",
               outcomes);
 }
+
+TEST(ZLibCodec, ACompressRunThatFailsStillEndsItsStream)
+{
+    // A source that fails on its first read, as a directory given to mkarc
+    // does: the deflate state the run began must be ended with the codec (the
+    // native build's leak checker finds it otherwise).
+    class CFailingSource : public CXBlockFile {
+    public:
+        unsigned Read(void*, unsigned) override { AfxThrowFileException(CFileException::hardIO); }
+    };
+    CScratchFiles files;
+    CFailingSource source;
+    CXBlockFile packed;
+    packed.OpenWrite(files.Path("packed").c_str(), true);
+    int cause = -1;
+    {
+        CZLibCodec codec;
+        try {
+            codec.RunCompress(&source, &packed);
+        } catch (CFileException* e) {
+            cause = e->m_cause;
+            e->Delete();
+        }
+    }
+    EXPECT_EQ(cause, CFileException::hardIO);
+}

@@ -67,6 +67,16 @@ for f in random.bin numbers.txt empty.dat setup.dll twice.txt; do
     cmp -s "in/$f" "out/$f" || fail "extracted $f differs"
 done
 
+# A directory stands for the files directly in it, by name; a subdirectory
+# is said and passed over.
+mkdir -p in/sub
+run 0 pack dir.arc in
+grep -qE 'in[/\\]sub: a directory, not packed' err.txt || fail "pack did not say it passed over in/sub"
+run 0 list dir.arc
+[ "$(sed 1d out.txt | awk '{print $1}' | tr '\n' ' ')" = "empty.dat numbers.txt random.bin setup.dll twice.txt " ] ||
+    fail "a directory should pack its five files in name order"
+rmdir in/sub
+
 # The same inputs with a fixed time give the same bytes.
 mkdir again
 run 0 pack --piece-size 30000 --mtime 1000000000 again/DATA.Z01 in/random.bin in/numbers.txt \
