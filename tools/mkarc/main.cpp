@@ -103,6 +103,15 @@ void ReportFailure(const std::string& archive, const std::string& member, const 
         fprintf(stderr, "mkarc: %s: %s: %s\n", archive.c_str(), member.c_str(), error.c_str());
 }
 
+// Reports an exception the reader or the writer raised and deletes it; the
+// exit status for it.
+int ReportException(const std::string& archive, const std::string& member, CException* e)
+{
+    ReportFailure(archive, member, DescribeException(e));
+    e->Delete();
+    return 1;
+}
+
 class CProgress {
 public:
     CProgress() : m_bShow(IsTerminal(stderr)) {}
@@ -319,9 +328,7 @@ int Pack(const std::vector<std::string>& args)
         return 0;
     } catch (CException* e) {
         progress.Clear();
-        ReportFailure(archive, current, DescribeException(e));
-        e->Delete();
-        return 1;
+        return ReportException(archive, current, e);
     }
 }
 
@@ -374,9 +381,7 @@ template <typename Visit> int Walk(const std::string& archive, Visit visit)
         return 0;
     } catch (CException* e) {
         progress.Clear();
-        ReportFailure(archive, current, DescribeException(e));
-        e->Delete();
-        return 1;
+        return ReportException(archive, current, e);
     } catch (const Failure& f) {
         progress.Clear();
         ReportFailure(archive, f.member, f.error);
