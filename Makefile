@@ -5,6 +5,10 @@ WIN_BUILD := $(BUILD)/win
 NATIVE_BUILD := $(BUILD)/native
 JOBS ?= $(shell nproc)
 CTEST_FLAGS ?= --output-on-failure -j $(JOBS)
+# ccache, where the machine has it, speeds up rebuilds in several work trees.
+CCACHE := $(shell command -v ccache 2>/dev/null)
+export CCACHE_BASEDIR ?= $(abspath $(CURDIR)/..)
+LAUNCHER := $(if $(CCACHE),-DCMAKE_C_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
 
 .PHONY: all deps build test demo clean
 
@@ -15,10 +19,10 @@ deps:
 
 $(WIN_BUILD)/CMakeCache.txt: | deps
 	cmake -S . -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw32.cmake \
-	  -DCMAKE_BUILD_TYPE=Release
+	  -DCMAKE_BUILD_TYPE=Release $(LAUNCHER)
 
 $(NATIVE_BUILD)/CMakeCache.txt: | deps
-	cmake -S . -B $(NATIVE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(NATIVE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER)
 
 build: deps $(WIN_BUILD)/CMakeCache.txt $(NATIVE_BUILD)/CMakeCache.txt
 	cmake --build $(WIN_BUILD) -j $(JOBS)

@@ -75,3 +75,8 @@ void CShortcutTargetMap::LoadTargets(const char* profilePath)
         SetAt(std::move(target));
     });
 }
+
+void CShortcutTargetMap::CreateShortcuts(const CDestinationMap&, const char*) const
+{
+    // The Start Menu and Program Manager service is not built yet: no shortcut is made.
+}

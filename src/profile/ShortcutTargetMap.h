@@ -10,6 +10,8 @@
 
 #include "profile/ShortcutTarget.h"
 
+class CDestinationMap;
+
 class CShortcutTargetMap {
 public:
     using List = std::vector<std::unique_ptr<CShortcutTarget>>;
@@ -27,6 +29,11 @@ public:
 
     // Reads section "targets" of the profile into the map (adding to it).
     void LoadTargets(const char* profilePath);
+
+    // After copying: a shortcut in the program folder groupName for every
+    // target that has a command path, in map order; icon files are taken
+    // relative to destination 0. Messages are served between targets.
+    void CreateShortcuts(const CDestinationMap& destinations, const char* groupName) const;
 
     size_t GetCount() const { return m_targets.size(); }
     List::const_iterator begin() const { return m_targets.begin(); }
