@@ -81,7 +81,18 @@ public:
     // Path of the program's own module.
     void SetModuleFileName();
 
-    // Directories, deletion, renaming and times: Windows only. A directory is
+    // Deletes the file. With clearReadOnly, an existing file loses its read-only
+    // attribute first (its other attributes kept). True when it was deleted.
+    bool Delete(bool clearReadOnly) const;
+    // Moves the file to newName; this path keeps its old text.
+    bool Rename(const char* newName) const;
+    // Puts newFile in place of the file at this path (which may be missing),
+    // read-only or not. The old file survives any failure: it is either still
+    // there as it was or wholly replaced. On failure the system's error is
+    // left in GetLastError (a file in use gives a sharing or access error).
+    bool ReplaceWith(const char* newFile) const;
+
+    // Directories and times: Windows only. A directory is
     // held with its trailing backslash (C:\WINDOWS\); without it, the last
     // component is taken for a file inside its parent. Each returns false on
     // failure, with GetLastError and errno left as the failed call set them.
@@ -101,11 +112,6 @@ public:
     // runtime's error number (or, when the runtime set none, the system's) and
     // the system error code.
     void CreateDirectoryTreeOrThrow(bool recursive) const;
-    // Deletes the file. With clearReadOnly, an existing file loses its read-only
-    // attribute first (its other attributes kept). True when it was deleted.
-    bool Delete(bool clearReadOnly) const;
-    // Moves the file to newName; this path keeps its old text.
-    bool Rename(const char* newName) const;
     // Last-modification time in seconds since 1 January 1970; false and 0 when
     // the file cannot be examined.
     bool GetModificationTime(int64_t& seconds) const;

@@ -1,6 +1,8 @@
 // The file-system side of CFilePath where the path type serves native tools.
 // Paths are handed to the C library as they are.
 #include <glob.h>
+#include <stdio.h>
+#include <sys/stat.h>
 #include <limits.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -56,4 +58,25 @@ bool CFilePath::Exists() const
     bool found = result == 0 && matches.gl_pathc > 0;
     globfree(&matches);
     return found;
+}
+
+bool CFilePath::Delete(bool clearReadOnly) const
+{
+    // Unlinking needs no write permission on the file itself.
+    (void)clearReadOnly;
+    return unlink(m_strPath.c_str()) == 0;
+}
+
+bool CFilePath::Rename(const char* newName) const
+{
+    // MoveFileA does not replace an existing file; neither does this.
+    struct stat status;
+    if (stat(newName, &status) == 0)
+        return false;
+    return rename(m_strPath.c_str(), newName) == 0;
+}
+
+bool CFilePath::ReplaceWith(const char* newFile) const
+{
+    return rename(newFile, m_strPath.c_str()) == 0;
 }

@@ -160,6 +160,45 @@ bool CFilePath::Rename(const char* newName) const
     return MoveFileA(m_strPath.c_str(), newName) != FALSE;
 }
 
+bool CFilePath::ReplaceWith(const char* newFile) const
+{
+    const char* path = m_strPath.c_str();
+    DWORD attributes = GetFileAttributesA(path);
+    bool readOnly =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    if (readOnly)
+        SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
+    auto fail = [&](DWORD error) {
+        if (readOnly)
+            SetFileAttributesA(path, attributes);
+        SetLastError(error);
+        return false;
+    };
+
+    if (MoveFileExA(newFile, path, MOVEFILE_REPLACE_EXISTING))
+        return true;
+    DWORD error = GetLastError();
+    if (error != ERROR_CALL_NOT_IMPLEMENTED)
+        return fail(error);
+
+    // Windows 95 has no replacing move: the old file steps aside under a
+    // unique name, the new one takes its place, and only then is the old one
+    // deleted; when the new one cannot move in, the old one moves back.
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return MoveFileA(newFile, path) != FALSE || fail(GetLastError());
+    CFilePath aside(m_strPath);
+    aside.MakeUniqueName(true, 1000);
+    if (!MoveFileA(path, aside))
+        return fail(GetLastError());
+    if (!MoveFileA(newFile, path)) {
+        error = GetLastError();
+        MoveFileA(aside, path);
+        return fail(error);
+    }
+    DeleteFileA(aside);
+    return true;
+}
+
 bool CFilePath::GetModificationTime(int64_t& seconds) const
 {
     struct __stat64 status;
