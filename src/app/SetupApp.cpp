@@ -6,6 +6,7 @@
 #include "framework/Exception.h"
 #include "framework/ResourceString.h"
 #include "framework/Wnd.h"
+#include "install/DisketteSource.h"
 #include "res/StringIds.h"
 #include "res/resource.h"
 #include "system/StatusReport.h"
@@ -148,4 +149,10 @@ void CSetupApp::SetGroupSelected(const char* name, BOOL selected)
         return;
     if (CFileGroup* group = m_pGroups->Lookup(name))
         group->m_bSelected = selected != FALSE;
+}
+
+bool CSetupApp::EnsureSourceFile(const char* name, int n)
+{
+    CDisketteSource source(*m_pSourcePath, *m_pDiskettes);
+    return source.EnsureSourceFile(name, n);
 }

@@ -32,13 +32,17 @@ public:
     // showing stays. Unattended, nobody could go on from there: the run then
     // ends as failed.
     LRESULT ProcessWndProcException(CException* e, const MSG* msg) override;
-    BOOL IsUnattended() const override { return m_bBatch; }
 
     // Selects the groups of setup type 0 (none) to 4 (all); 1 to 3 by each
     // group's own flags.
     void SelectGroupsForType(int type);
     // Sets the selected flag of the group with exactly this name, if there is one.
     void SetGroupSelected(const char* name, BOOL selected);
+    // True when file name of diskette n can now be opened in the source
+    // directory: found there, found in the numbered directory of diskette n
+    // (which becomes the source directory), or brought by the user in answer
+    // to the Insert Diskette prompt. False when the user cancelled.
+    bool EnsureSourceFile(const char* name, int n);
 
     std::string m_strTitle;
     std::string m_strDefaultGroup;

@@ -41,6 +41,11 @@ public:
     // fileNotFound.
     void FillFromFile();
 
+    // Where an installer puts the file in the end (the destination file is
+    // then a temporary one beside it); empty until it is set.
+    void SetTargetPath(const std::string& path) { m_strTargetPath = path; }
+    const std::string& GetTargetPath() const { return m_strTargetPath; }
+
     // Logical offset of the member's entry (0 = not yet placed).
     uint32_t GetEntryOffset() const { return m_nEntryOffset; }
     void SetEntryOffset(uint32_t offset) { m_nEntryOffset = offset; }
@@ -87,6 +92,7 @@ private:
     CMultiFile* m_pArchive;
     uint32_t m_nEntryOffset = 0;
     std::string m_strDestination;
+    std::string m_strTargetPath;
     uint8_t m_record[ArchiveFormat::kRecordSize];
     std::string m_strName;
     std::string m_strText;

@@ -40,10 +40,6 @@ bool ShowXError(bool ask, int headlineId, CException* e, va_list args)
     FormatString(errorInfo, "%d.%d (%s)", headlineId, x->m_nCode,
                  x->GetRuntimeClass()->m_lpszClassName);
 
-    CWinApp* app = AfxGetApp();
-    if (app != nullptr && app->IsUnattended())
-        return false;
-
     CWarningDlg dialog;
     dialog.m_nHeadlineId = headlineId;
     dialog.m_strHeadline = headline;

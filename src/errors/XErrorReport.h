@@ -6,9 +6,8 @@
 // be of the CXException family or any framework exception (which is translated
 // for the report); it stays the caller's, neither function deletes it.
 //
-// When the application runs unattended the dialog is not shown: nobody would
-// answer it. ReportXError then returns at once and QueryXErrorContinue returns
-// false, so the failure stops the work it came from.
+// An unattended run shows the dialog too and waits for the answer: the
+// administrator who runs it decides whether the work goes on.
 
 class CException;
 

@@ -47,9 +47,6 @@ public:
     // For an exception that escaped a window procedure while msg was handled;
     // returns the message's result. The caller deletes the exception.
     virtual LRESULT ProcessWndProcException(CException* e, const MSG* msg) = 0;
-    // TRUE when no one is there to answer: the program's reports and questions
-    // must then not wait for a user.
-    virtual BOOL IsUnattended() const { return FALSE; }
 
     // Dialogs paint their face and their static controls with bkColour and
     // write static text in textColour.

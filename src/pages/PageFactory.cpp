@@ -11,6 +11,7 @@
 #include "pages/InstallConditionsPage.h"
 #include "pages/NotInstalledPage.h"
 #include "pages/ReadSetupPage.h"
+#include "pages/SelectDirectoryPage.h"
 #include "pages/WelcomePage.h"
 #include "res/resource.h"
 #include "wizard/WizardNavigation.h"
@@ -21,6 +22,8 @@ namespace {
 const int kReadSetupPage = 114;
 // The destination page, which follows the install-conditions page.
 const int kDestinationPage = 104;
+// The copy page, which follows the destination page.
+const int kCopyPage = 108;
 
 } // namespace
 
@@ -33,6 +36,8 @@ CWizardPage* CreateWizardPage(int id)
         return new CReadSetupPage(IDD_INSTALL_CONDITIONS);
     case IDD_INSTALL_CONDITIONS:
         return new CInstallConditionsPage(kDestinationPage);
+    case IDD_DESTINATION:
+        return new CSelectDirectoryPage(kCopyPage);
     case IDD_FINISHED:
         return new CFinishedPage(kEndOfWizard);
     case IDD_NOT_INSTALLED:

@@ -1,5 +1,6 @@
 #include "profile/DisketteMultiFile.h"
 
+#include "archive/MultiFileMember.h"
 #include "profile/FileGroup.h"
 
 namespace {
@@ -42,4 +43,23 @@ int32_t CDisketteMultiFile::SpaceEstimate(int32_t clusterSize) const
     if (clusterSize == 0)
         return m_nSize;
     return Wrap32(c * Wrap32(Wrap32(s + c - 1) / c));
+}
+
+void CDisketteMultiFile::OnBlockEnd()
+{
+    if (m_pSite != nullptr)
+        m_pSite->OnItemBlockEnd(*this);
+}
+
+bool CDisketteMultiFile::OnEndOfData()
+{
+    const CMultiFileMember* member = GetCurrentMember();
+    if (m_pSite == nullptr || member == nullptr || !member->IsContinued())
+        return true;
+    const std::string next = NextPieceName(GetPath());
+    ++m_nDiskette;
+    const std::string piece = m_pSite->FindNextPiece(next.c_str(), m_nDiskette);
+    Close();
+    OpenPiece(piece.c_str());
+    return false;
 }

@@ -4,9 +4,11 @@
 // Items are ordered by diskette; a marked item comes after the unmarked items
 // of its diskette.
 //
-// The item is at the same time the archive reader of its source file. The
-// reader's hooks keep their plain behaviour here (no progress, no next
-// diskette) until the copy engine gives them their diskette meaning.
+// The item is at the same time the archive reader of its source file. While
+// the copy engine installs it, the engine is its site: every block read
+// reports progress, and a member whose data continues past the end of a piece
+// goes on in the next piece, from the next diskette. Without a site the
+// reader's hooks keep their plain behaviour.
 
 #include <cstdint>
 #include <string>
@@ -18,6 +20,19 @@ struct CFileGroup;
 class CDisketteMultiFile : public CMultiFile {
     DECLARE_DYNAMIC(CDisketteMultiFile)
 public:
+    // What the copy engine gives the hooks while it installs the item.
+    class CSite {
+    public:
+        // After every block of source data read.
+        virtual void OnItemBlockEnd(CDisketteMultiFile& item) = 0;
+        // The path of piece name of diskette n, once it can be read; raises
+        // the framework's user-cancel exception when the user gives up.
+        virtual std::string FindNextPiece(const char* name, int n) = 0;
+
+    protected:
+        ~CSite() = default;
+    };
+
     // The values of one file-list entry; diskette is the profile's field 3,
     // negative for a marked item.
     struct Entry {
@@ -50,6 +65,17 @@ public:
 
     const CFileGroup& GetGroup() const { return *m_pGroup; }
 
+    // The site while the item is installed; null afterwards.
+    void SetSite(CSite* site) { m_pSite = site; }
+
+    // With a site: progress.
+    void OnBlockEnd() override;
+    // With a site, when the current member continues: the next piece (the
+    // piece's name in lower case with its last character raised by one) from
+    // the next diskette, whose number the item takes; false, reading goes on
+    // there. Otherwise true: the data has ended.
+    bool OnEndOfData() override;
+
     std::string m_strSourceName;
     int32_t m_nKind;
     int32_t m_nSize;
@@ -63,5 +89,6 @@ public:
 
 private:
     const CFileGroup* m_pGroup;
+    CSite* m_pSite = nullptr;
     int32_t m_nReserved = 0;
 };

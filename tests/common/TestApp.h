@@ -15,11 +15,9 @@ public:
         m_exceptions.push_back(e->GetRuntimeClass()->m_lpszClassName);
         return m_result;
     }
-    BOOL IsUnattended() const override { return m_bUnattended; }
 
     std::vector<std::string> m_exceptions;
     LRESULT m_result = 0;
-    BOOL m_bUnattended = FALSE;
 };
 
 // A framework file exception that sets *m_pDeleted when it is deleted.

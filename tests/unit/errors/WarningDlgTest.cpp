@@ -120,13 +120,3 @@ TEST_F(WarningDialog, OpensCollapsedAndMoreToggles)
                                                 "full OK &Help description info &More<<",
                                                 "to the marker OK &Help &More>>"}));
 }
-
-TEST_F(WarningDialog, UnattendedShowsNothingAndDoesNotContinue)
-{
-    app.m_bUnattended = TRUE;
-    CFileException e;
-    EXPECT_FALSE(Show(true, IDS_CANNOT_INSTALL_FILES, &e, Press(IDOK)));
-    EXPECT_EQ(seen, 0);
-    Show(false, IDS_SETUP_CANNOT_CONTINUE, &e, Press(IDOK));
-    EXPECT_EQ(seen, 0);
-}
