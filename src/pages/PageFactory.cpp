@@ -12,6 +12,7 @@
 #include "pages/NotInstalledPage.h"
 #include "pages/ReadSetupPage.h"
 #include "pages/SelectDirectoryPage.h"
+#include "pages/ScreenSaverPage.h"
 #include "pages/WelcomePage.h"
 #include "res/resource.h"
 #include "wizard/WizardNavigation.h"
@@ -38,6 +39,8 @@ CWizardPage* CreateWizardPage(int id)
         return new CInstallConditionsPage(kDestinationPage);
     case IDD_DESTINATION:
         return new CSelectDirectoryPage(kCopyPage);
+    case IDD_SCREEN_SAVER:
+        return new CScreenSaverPage(IDD_FINISHED);
     case IDD_FINISHED:
         return new CFinishedPage(kEndOfWizard);
     case IDD_NOT_INSTALLED:
