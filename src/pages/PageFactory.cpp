@@ -7,6 +7,7 @@
 // An id without a page class here gives no page; navigation reports that.
 #include "wizard/PageFactory.h"
 
+#include "pages/CopyPage.h"
 #include "pages/FinishedPage.h"
 #include "pages/InstallConditionsPage.h"
 #include "pages/NotInstalledPage.h"
@@ -39,6 +40,8 @@ CWizardPage* CreateWizardPage(int id)
         return new CInstallConditionsPage(kDestinationPage);
     case IDD_DESTINATION:
         return new CSelectDirectoryPage(kCopyPage);
+    case IDD_COPY:
+        return new CCopyPage(IDD_SCREEN_SAVER);
     case IDD_SCREEN_SAVER:
         return new CScreenSaverPage(IDD_FINISHED);
     case IDD_FINISHED:

@@ -1,0 +1,253 @@
+#include "install/CopyEngine.h"
+
+#include <windows.h>
+
+#include <memory>
+
+#include "app/SetupApp.h"
+#include "archive/ArchiveFormat.h"
+#include "archive/MultiFileMember.h"
+#include "errors/XErrorReport.h"
+#include "framework/Exception.h"
+#include "framework/Wnd.h"
+#include "install/CopyProgress.h"
+#include "install/ReplaceOnRestart.h"
+#include "res/StringIds.h"
+#include "support/FileVersion.h"
+#include "support/PumpMessages.h"
+
+namespace {
+
+const uint16_t kNotInstalled = 0xFFFF;
+const int16_t kWindowsDestination = -2;
+const int16_t kSystemDestination = -3;
+
+struct ExceptionDeleter {
+    void operator()(CException* e) const { e->Delete(); }
+};
+
+// The page shows the member only while it is being installed.
+class CCurrentMemberScope {
+public:
+    CCurrentMemberScope(CCopyProgress& progress, CMultiFileMember& member) : m_progress(progress)
+    {
+        m_progress.SetCurrentMember(&member);
+    }
+    ~CCurrentMemberScope() { m_progress.SetCurrentMember(nullptr); }
+    CCurrentMemberScope(const CCurrentMemberScope&) = delete;
+    CCurrentMemberScope& operator=(const CCurrentMemberScope&) = delete;
+
+private:
+    CCopyProgress& m_progress;
+};
+
+// A replacement refused because another program holds the file open.
+bool IsInUse(DWORD error)
+{
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+           error == ERROR_ACCESS_DENIED;
+}
+
+} // namespace
+
+CCopyEngine::CCopyEngine(CCopyProgress& progress) : m_progress(progress) {}
+
+void CCopyEngine::InstallItem(CDisketteMultiFile& item)
+{
+    CSetupApp* app = GetSetupApp();
+    CFilePath source;
+    item.SetSite(this);
+    try {
+        item.SetBlockSize(CMultiFile::kBlockSize);
+        if (!app->EnsureSourceFile(item.m_strSourceName.c_str(), item.m_nDiskette)) {
+            app->m_bSuccess = FALSE;
+            AfxThrowUserException();
+        }
+        source = *app->m_pSourcePath;
+        source.SetFileName(item.m_strSourceName.c_str());
+        if (item.m_nKind == CDisketteMultiFile::kindFile) {
+            if (item.m_nDestination == -1) {
+                m_progress.AddBytesDone(static_cast<uint32_t>(item.m_nSize));
+            } else {
+                item.OpenRead(source, true);
+                InstallPlainFile(item, source);
+            }
+        } else if (item.m_nKind == CDisketteMultiFile::kindArchive) {
+            item.OpenArchive(source);
+            InstallArchive(item);
+        }
+    } catch (...) {
+        std::unique_ptr<CException, ExceptionDeleter> e(AfxCurrentException());
+        if (e->IsKindOf(RUNTIME_CLASS(CUserException))) {
+            app->m_bSuccess = FALSE;
+            m_progress.SetNotInstalled();
+        } else {
+            if (source.IsEmpty()) {
+                source = *app->m_pSourcePath;
+                source.SetFileName(item.m_strSourceName.c_str());
+            }
+            std::string name;
+            source.GetFileName(name);
+            if (!QueryXErrorContinue(IDS_CANNOT_INSTALL_FILES, e.get(), name.c_str()))
+                app->m_bSuccess = FALSE;
+        }
+    }
+    if (item.IsOpen()) {
+        try {
+            item.Close();
+        } catch (...) {
+            AfxCurrentException()->Delete();
+        }
+    }
+    item.SetSite(nullptr);
+}
+
+void CCopyEngine::InstallPlainFile(CDisketteMultiFile& item, const CFilePath& source)
+{
+    CMultiFileMember member(&item);
+    member.SetName(source);
+    member.SetDestinationId(static_cast<uint16_t>(item.m_nDestination));
+    member.SetMethod(ArchiveFormat::methodStored);
+    member.SetMethodParameter(0);
+    member.SetUnpackedSize(static_cast<uint32_t>(item.m_nSize));
+    member.SetPackedSize(static_cast<uint32_t>(item.m_nSize));
+    member.SetRecordCrc(0);
+    member.FillFromFile();
+    {
+        CCurrentMemberScope current(m_progress, member);
+        InstallFile(member);
+    }
+    m_progress.AddBytesDone(member.GetUnpackedSize());
+}
+
+void CCopyEngine::InstallArchive(CDisketteMultiFile& item)
+{
+    CSetupApp* app = GetSetupApp();
+    std::unique_ptr<CMultiFileMember> member(item.CreateMember());
+    // Reading with seek passes over what a member left unread: nothing after
+    // an extraction, the whole packed data of a member not installed.
+    while (item.ReadNextEntry(*member, true)) {
+        PumpMessages();
+        if (!app->m_bSuccess)
+            break;
+        {
+            CCurrentMemberScope current(m_progress, *member);
+            InstallFile(*member);
+        }
+        m_progress.AddBytesDone(member->GetUnpackedSize());
+    }
+}
+
+void CCopyEngine::InstallFile(CMultiFileMember& member)
+{
+    if (member.GetDestinationId() == kNotInstalled)
+        return;
+    CSetupApp* app = GetSetupApp();
+    CFilePath directory(
+        app->m_pDestinations->GetDestinationPath(static_cast<int16_t>(member.GetDestinationId())));
+    directory.CreateDirectoryTreeOrThrow(true);
+
+    std::string name;
+    CFilePath(member.GetName()).GetFileName(name);
+    CFilePath target(directory);
+    target.SetFileName(name.c_str());
+    CFilePath temporary(target);
+    temporary.MakeUniqueName(true, 1000);
+    member.SetTargetPath(target.GetString());
+    member.SetDestination(temporary);
+
+    try {
+        member.GetArchive()->Extract(member);
+    } catch (...) {
+        // Whatever the extraction wrote is of no use to anyone.
+        temporary.Delete(true);
+        throw;
+    }
+    FinalizeFile(member);
+
+    if (CShortcutTarget* shortcut = app->m_pTargets->FindTarget(name.c_str()))
+        shortcut->m_commandPath = target;
+}
+
+void CCopyEngine::FinalizeFile(CMultiFileMember& member)
+{
+    const CFilePath target(member.GetTargetPath());
+    const CFilePath temporary(member.GetDestination());
+    std::string name;
+    target.GetFileName(name);
+
+    CFilePath existing;
+    const int16_t destination = static_cast<int16_t>(member.GetDestinationId());
+    if (destination == kWindowsDestination || destination == kSystemDestination) {
+        for (CFilePath::Location location : {CFilePath::locWindows, CFilePath::locSystem}) {
+            CFilePath candidate(location);
+            candidate.SetFileName(name.c_str());
+            if (candidate.Exists()) {
+                existing = candidate;
+                break;
+            }
+        }
+    } else if (target.Exists()) {
+        existing = target;
+    }
+
+    if (existing.IsEmpty()) {
+        if (!temporary.Rename(target))
+            temporary.Delete(true);
+        return;
+    }
+    if (!IsNewerThan(temporary, existing)) {
+        temporary.Delete(true);
+        return;
+    }
+
+    // The new copy takes the existing one's place first; a copy found in the
+    // Windows directory for the System directory then moves on to its target.
+    if (!existing.ReplaceWith(temporary)) {
+        if (IsInUse(GetLastError()))
+            ReplaceOnRestart(temporary, existing);
+        else
+            temporary.Delete(true);
+        return;
+    }
+    if (lstrcmpiA(existing, target) != 0)
+        target.ReplaceWith(existing);
+}
+
+bool CCopyEngine::IsNewerThan(const char* newFile, const char* existing)
+{
+    CFileVersion newVersion;
+    CFileVersion oldVersion;
+    const bool newHasVersion = newVersion.Load(newFile);
+    const bool oldHasVersion = oldVersion.Load(existing);
+    if (oldHasVersion && !newHasVersion)
+        return false;
+    if (newHasVersion && !oldHasVersion)
+        return true;
+    if (newHasVersion && oldHasVersion)
+        return newVersion.IsNewerThan(oldVersion);
+
+    int64_t newTime = 0;
+    int64_t oldTime = 0;
+    CFilePath(newFile).GetModificationTime(newTime);
+    CFilePath(existing).GetModificationTime(oldTime);
+    return newTime > oldTime;
+}
+
+void CCopyEngine::OnItemBlockEnd(CDisketteMultiFile&)
+{
+    if (GetSetupApp()->m_bSuccess)
+        m_progress.UpdateProgress();
+}
+
+std::string CCopyEngine::FindNextPiece(const char* name, int n)
+{
+    CSetupApp* app = GetSetupApp();
+    if (!app->EnsureSourceFile(name, n)) {
+        app->m_bSuccess = FALSE;
+        AfxThrowUserException();
+    }
+    CFilePath piece(*app->m_pSourcePath);
+    piece.SetFileName(name);
+    return piece.GetString();
+}
