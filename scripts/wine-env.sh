@@ -13,19 +13,24 @@ export XDG_CONFIG_HOME="$HOME/.config" XDG_DATA_HOME="$HOME/.local/share" XDG_CA
 
 # Creates the prefix once, under a lock: several Windows programs may start at once.
 wine_prefix_ensure() {
-  [ -f "$WINEPREFIX/.ready" ] && return 0
+  [ -f "$WINEPREFIX/.ready-2" ] && return 0
   mkdir -p "$(dirname "$WINEPREFIX")" "$HOME"
   (
     flock 9
-    if [ ! -f "$WINEPREFIX/.ready" ]; then
+    if [ ! -f "$WINEPREFIX/.ready-2" ]; then
       rm -rf "$WINEPREFIX"
       wineboot --init >/dev/null 2>&1 || { echo "wine-env: wineboot failed for $WINEPREFIX" >&2; exit 1; }
       # Windows and dialogs work without an X display through the null driver.
       wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11,null /f >/dev/null 2>&1
       # Under Xvfb, unmanaged windows tear down at once.
       wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+      # Drive A: is a floppy drive on a directory of the prefix: a test puts
+      # the diskette's files there and swaps them for the next diskette's.
+      mkdir -p "$WINEPREFIX/floppy"
+      ln -sfn ../floppy "$WINEPREFIX/dosdevices/a:"
+      wine reg add 'HKLM\Software\Wine\Drives' /v a: /d floppy /f >/dev/null 2>&1
       wineserver -w
-      touch "$WINEPREFIX/.ready"
+      touch "$WINEPREFIX/.ready-2"
     fi
   ) 9>"$WINEPREFIX.lock"
 }

@@ -1,0 +1,17 @@
+#pragma once
+// The installation scenarios (InstallScenarios.cpp).
+
+class CSetupRun;
+
+bool InstallInteractively(CSetupRun& setup);
+bool BrowseForFolder(CSetupRun& setup);
+bool InstallFromDisketteDirectories(CSetupRun& setup);
+bool InstallFromDriveA(CSetupRun& setup);
+bool CancelDisketteOnDriveA(CSetupRun& setup);
+bool CancelCopyAnsweredNo(CSetupRun& setup);
+bool CancelCopyAnsweredYes(CSetupRun& setup);
+bool DamagedArchiveContinue(CSetupRun& setup);
+bool DamagedArchiveCancel(CSetupRun& setup);
+bool DamagedArchiveContinueUnattended(CSetupRun& setup);
+bool DamagedArchiveCancelUnattended(CSetupRun& setup);
+bool FileInUseReplacedAtRestart(CSetupRun& setup);
