@@ -127,3 +127,13 @@ TEST(AddRenameEntry, AFailedReplacementAfterABackupPutsTheOldFileBack)
     EXPECT_EQ(CScratchFiles::Read(wininit), kOld);
     EXPECT_FALSE(std::filesystem::exists(scratch.Path("wininit.bak")));
 }
+
+TEST(AddRenameEntry, AnOutputThatCannotBeCreatedThrowsAndChangesNothing)
+{
+    CScratchFiles scratch;
+    const FileFailure failure = CatchFileException([&] {
+        AddRenameEntry(scratch.Path("nowhere\\wininit.ini"), "C:\\NEW.TXT", "C:\\OLD.TXT");
+    });
+    EXPECT_EQ(failure.cause, CFileException::badPath);
+    EXPECT_TRUE(Files(scratch).empty());
+}
