@@ -43,6 +43,9 @@ bool CTextFileFilter::OnLine()
 
 bool CTextFileFilter::Run()
 {
+    // Nothing to write into before Open.
+    if (!m_pOutput)
+        return false;
     try {
         OnBegin();
         while (m_bRunning && ReadLine()) {

@@ -38,8 +38,8 @@ public:
     // stopped; otherwise it is deleted and the file stays as it was. True
     // when the file is as wanted: replaced, or left alone on purpose. False
     // when the copy could not be put in place; the old file is then intact
-    // and the copy gone. A read or write failure throws CFileException, the
-    // copy deleted first.
+    // and the copy gone (also false before Open). A read or write failure
+    // throws CFileException, the copy deleted first.
     virtual bool Run();
     // One line of at most 511 characters into m_strLine, its line end kept;
     // false at the end of the input or when no input is open. A longer line
