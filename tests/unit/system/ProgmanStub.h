@@ -1,6 +1,6 @@
 #pragma once
-// The stand-in Program Manager (tests/stubs/progman) put next to this program,
-// where WinExec("progman.exe") looks first, with its log in a file of this
+// The stand-in Program Manager (tests/stubs/progman) copied next to this
+// program, where WinExec("progman.exe") looks first, logging to a file of this
 // process. Serve() starts it and waits until it answers; without that, the
 // program under test finds no server and starts the copy itself.
 
@@ -19,20 +19,23 @@ inline std::string ProgramDirectory()
     return text.substr(0, text.find_last_of('\\') + 1);
 }
 
+inline std::string ReadWholeFile(const std::string& path)
+{
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
+}
+
 class CProgmanStub {
 public:
-    // mode "serve" or "absent" (record the start, never answer).
+    // mode "serve", or "absent": record the start, never answer.
     explicit CProgmanStub(const char* mode = "serve")
-        : m_strProgram(ProgramDirectory() + "progman.exe"),
-          m_strLog(ProgramDirectory() + "progman-" + std::to_string(GetCurrentProcessId()) + ".log")
     {
         DeleteFileA(m_strLog.c_str());
         SetEnvironmentVariableA("PROGMAN_TEST_LOG", m_strLog.c_str());
         SetEnvironmentVariableA("PROGMAN_TEST_MODE", mode);
-        SetEnvironmentVariableA("PROGMAN_TEST_GROUPS", nullptr);
-        SetEnvironmentVariableA("PROGMAN_TEST_REFUSE", nullptr);
         std::string source = ProgramDirectory() + PROGMAN_STUB_DIR "/progman.exe";
-        // A copy that an earlier test started may still be on its way out.
+        // A copy that the last test started may still be on its way out.
         bool copied = false;
         for (int i = 0; i < 100 && !copied; ++i)
             copied = CopyFileA(source.c_str(), m_strProgram.c_str(), FALSE) || (Sleep(50), false);
@@ -40,12 +43,10 @@ public:
     }
     ~CProgmanStub()
     {
+        // It ends with its conversation.
         if (m_process.hProcess != nullptr) {
-            // It ends with its conversation; one left waiting is stopped.
-            if (WaitForSingleObject(m_process.hProcess, 5000) != WAIT_OBJECT_0) {
-                ADD_FAILURE() << "the stand-in Program Manager did not end";
-                TerminateProcess(m_process.hProcess, 1);
-            }
+            EXPECT_EQ(WaitForSingleObject(m_process.hProcess, 5000), WAIT_OBJECT_0);
+            TerminateProcess(m_process.hProcess, 1);
             CloseHandle(m_process.hProcess);
             CloseHandle(m_process.hThread);
         }
@@ -54,7 +55,6 @@ public:
     CProgmanStub(const CProgmanStub&) = delete;
     CProgmanStub& operator=(const CProgmanStub&) = delete;
 
-    // Starts the server and waits until it is ready for its first client.
     void Serve()
     {
         STARTUPINFOA startup = {};
@@ -65,16 +65,12 @@ public:
         ASSERT_EQ(WaitForInputIdle(m_process.hProcess, 10000), 0u);
     }
 
-    // Everything the server recorded so far, one event a line.
-    std::string Log() const
-    {
-        std::ostringstream text;
-        text << std::ifstream(m_strLog, std::ios::binary).rdbuf();
-        return text.str();
-    }
+    // What the server recorded, one event a line.
+    std::string Log() const { return ReadWholeFile(m_strLog); }
 
 private:
-    std::string m_strProgram;
-    std::string m_strLog;
+    std::string m_strProgram = ProgramDirectory() + "progman.exe";
+    std::string m_strLog =
+        ProgramDirectory() + "progman-" + std::to_string(GetCurrentProcessId()) + ".log";
     PROCESS_INFORMATION m_process = {};
 };
