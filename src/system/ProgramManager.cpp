@@ -89,6 +89,9 @@ bool CProgramManager::RemoveItem(const char* group, const char* itemName)
 
 bool CProgramManager::RemoveGroup(const char* group)
 {
+    // As everywhere: once for the operation and once more before the command.
+    // Connected, the second call costs nothing; unreachable, it is a second
+    // attempt to start Program Manager.
     EnsureConnected(true);
     EnsureConnected(true);
     return m_conversation.Execute("[DeleteGroup(\"%s\")]", OrEmpty(group));
