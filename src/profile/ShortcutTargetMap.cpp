@@ -4,8 +4,11 @@
 
 #include <cstdint>
 
+#include "profile/DestinationMap.h"
 #include "profile/ProfileSection.h"
+#include "support/PumpMessages.h"
 #include "support/StringHelpers.h"
+#include "system/StartMenuGroups.h"
 
 namespace {
 
@@ -76,7 +79,24 @@ void CShortcutTargetMap::LoadTargets(const char* profilePath)
     });
 }
 
-void CShortcutTargetMap::CreateShortcuts(const CDestinationMap&, const char*) const
+void CShortcutTargetMap::CreateShortcuts(const CDestinationMap& destinations,
+                                         const char* groupName) const
 {
-    // The Start Menu and Program Manager service is not built yet: no shortcut is made.
+    CStartMenuGroups groups;
+    for (const auto& target : m_targets) {
+        // Only files that were installed have a command path.
+        if (target->m_commandPath.IsEmpty())
+            continue;
+        CFilePath iconPath;
+        if (!target->m_strIconFile.empty()) {
+            iconPath.SetDirectory(destinations.GetDestinationPath(CDestinationMap::kMain));
+            iconPath.SetFileName(target->m_strIconFile.c_str());
+        }
+        int showCommand = target->m_bMinimized ? SW_SHOWMINIMIZED : SW_SHOW;
+        // A shortcut that cannot be made is no reason to stop: the files are in place.
+        groups.AddShortcut(groupName, target->m_commandPath, target->m_strArguments.c_str(),
+                           target->m_strName.c_str(), iconPath, target->m_nIconIndex, nullptr,
+                           showCommand, SW_SHOW);
+        PumpMessages();
+    }
 }
