@@ -1,0 +1,205 @@
+// The copy engine's rules that stand alone: which copy of a file is newer,
+// what happens to the existing copy, where diskette files are found, and the
+// Insert Diskette prompt.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "archive/MultiFileMember.h"
+#include "common/GuiDriver.h"
+#include "common/TestApp.h"
+#include "install/CopyEngine.h"
+#include "install/CopyProgress.h"
+#include "install/DisketteSource.h"
+#include "install/InsertDisketteDlg.h"
+#include "profile/DisketteArray.h"
+#include "res/resource.h"
+#include "unit/support/ScratchDirectory.h"
+
+namespace {
+
+struct CNoProgress : CCopyProgress {
+    void SetCurrentMember(CMultiFileMember*) override {}
+    void AddBytesDone(uint32_t) override {}
+    void UpdateProgress() override {}
+    void SetNotInstalled() override {}
+};
+
+// A test library with a version resource, built beside the support tests.
+std::string VersionDll(const char* name)
+{
+    return CFilePath(CFilePath::locModule).GetString() + "..\\support\\" + name;
+}
+
+void SetTime(const std::string& file, int year)
+{
+    SYSTEMTIME when = {static_cast<WORD>(year), 1, 0, 1, 12, 0, 0, 0};
+    FILETIME time;
+    SystemTimeToFileTime(&when, &time);
+    HANDLE handle =
+        CreateFileA(file.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetFileTime(handle, nullptr, nullptr, &time);
+    CloseHandle(handle);
+}
+
+std::string Read(const std::string& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Puts a new copy (a temporary file written now) against the target, as the
+// engine does after an extraction; returns the temporary file's path.
+std::string Finalize(const std::string& temporary, const std::string& target,
+                     int16_t destination = 0)
+{
+    CNoProgress progress;
+    CCopyEngine engine(progress);
+    CMultiFileMember member;
+    member.SetDestinationId(static_cast<uint16_t>(destination));
+    member.SetTargetPath(target);
+    member.SetDestination(temporary.c_str());
+    engine.FinalizeFile(member);
+    return temporary;
+}
+
+} // namespace
+
+TEST(CopyEngine, AVersionResourceDecidesBeforeTheModificationTime)
+{
+    EXPECT_TRUE(CCopyEngine::IsNewerThan(VersionDll("version_4010.dll").c_str(),
+                                         VersionDll("version_4001.dll").c_str()));
+    EXPECT_FALSE(CCopyEngine::IsNewerThan(VersionDll("version_4001.dll").c_str(),
+                                          VersionDll("version_4001_copy.dll").c_str()));
+    // A file without a version never replaces one that has it, however new.
+    CScratchDirectory scratch;
+    const std::string plain = scratch.WriteFile("plain.dll", "no version");
+    SetTime(plain, 2030);
+    EXPECT_FALSE(CCopyEngine::IsNewerThan(plain.c_str(), VersionDll("version_4001.dll").c_str()));
+    EXPECT_TRUE(CCopyEngine::IsNewerThan(VersionDll("version_4001.dll").c_str(), plain.c_str()));
+}
+
+TEST(CopyEngine, WithoutVersionsOnlyALaterTimeReplaces)
+{
+    CScratchDirectory scratch;
+    const std::string a = scratch.WriteFile("a.txt", "a"), b = scratch.WriteFile("b.txt", "b");
+    SetTime(a, 1997);
+    SetTime(b, 1997);
+    EXPECT_FALSE(CCopyEngine::IsNewerThan(a.c_str(), b.c_str()));
+    SetTime(a, 1998);
+    EXPECT_TRUE(CCopyEngine::IsNewerThan(a.c_str(), b.c_str()));
+    EXPECT_FALSE(CCopyEngine::IsNewerThan(b.c_str(), a.c_str()));
+}
+
+TEST(CopyEngine, ANewerCopyReplacesAReadOnlyOldOneAndAnOlderOneIsDiscarded)
+{
+    CScratchDirectory scratch;
+    const std::string target = scratch.WriteFile("SAVER.SCR", "old");
+    SetTime(target, 1990);
+    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
+    const std::string newer = Finalize(scratch.WriteFile("1a2b3c4d.SCR", "new"), target);
+    EXPECT_EQ(Read(target), "new");
+    EXPECT_FALSE(CFilePath(newer).Exists());
+
+    SetTime(target, 2000);
+    const std::string older = scratch.WriteFile("5e6f7a8b.SCR", "older");
+    SetTime(older, 1999);
+    Finalize(older, target);
+    EXPECT_EQ(Read(target), "new");
+    EXPECT_FALSE(CFilePath(older).Exists());
+
+    // Nothing there yet: the new copy takes the target's name.
+    const std::string fresh =
+        Finalize(scratch.WriteFile("9c0d1e2f.TXT", "fresh"), scratch.File("README.TXT"));
+    EXPECT_EQ(Read(scratch.File("README.TXT")), "fresh");
+    EXPECT_FALSE(CFilePath(fresh).Exists());
+}
+
+// A shared file found in the Windows directory for the System directory
+// leaves the Windows directory and lands, new, in the System directory.
+TEST(CopyEngine, ASystemFileFoundInTheWindowsDirectoryMovesToTheSystemDirectory)
+{
+    const std::string name = "velmo-" + std::to_string(GetCurrentProcessId()) + ".dll";
+    const std::string inWindows = CFilePath(CFilePath::locWindows).GetString() + name;
+    const std::string inSystem = CFilePath(CFilePath::locSystem).GetString() + name;
+    std::ofstream(inWindows, std::ios::binary) << "old";
+    SetTime(inWindows, 1990);
+    CScratchDirectory scratch;
+    Finalize(scratch.WriteFile("4d3c2b1a.dll", "new"), inSystem, -3);
+    EXPECT_FALSE(CFilePath(inWindows).Exists());
+    EXPECT_EQ(Read(inSystem), "new");
+    DeleteFileA(inWindows.c_str());
+    DeleteFileA(inSystem.c_str());
+}
+
+TEST(DisketteSource, NumberedDirectoriesEndInTwoDigitsOtherThan00)
+{
+    EXPECT_EQ(CDisketteSource::NumberedDirectory("\\SETUP\\DISK01", 3), "\\SETUP\\DISK03");
+    EXPECT_EQ(CDisketteSource::NumberedDirectory("\\SETUP\\DISK01", 12), "\\SETUP\\DISK12");
+    EXPECT_EQ(CDisketteSource::NumberedDirectory("\\SETUP\\DISK00", 3), "");
+    EXPECT_EQ(CDisketteSource::NumberedDirectory("\\SETUP", 3), "");
+    EXPECT_EQ(CDisketteSource::NumberedDirectory("\\", 3), "");
+}
+
+TEST(DisketteSource, AFileInTheNextNumberedDirectoryMovesTheSourceThereWithoutAPrompt)
+{
+    struct CCountingSource : CDisketteSource {
+        using CDisketteSource::CDisketteSource;
+        bool PromptForDiskette(const CFilePath& path, int n) override
+        {
+            asked += path.GetString() + "#" + std::to_string(n) + " ";
+            return false;
+        }
+        std::string asked;
+    };
+    CScratchDirectory scratch;
+    CreateDirectoryA(scratch.File("DISK01").c_str(), nullptr);
+    CreateDirectoryA(scratch.File("DISK03").c_str(), nullptr);
+    scratch.WriteFile("DISK03\\C.TXT", "c");
+    scratch.WriteFile("DISK03\\D.TXT", "d");
+    CFilePath sourceDir(scratch.File("DISK01\\"));
+    CDisketteArray diskettes;
+    CCountingSource source(sourceDir, diskettes);
+
+    EXPECT_TRUE(source.EnsureSourceFile("C.TXT", 3));
+    EXPECT_EQ(sourceDir.GetString(), scratch.File("DISK03\\"));
+    EXPECT_TRUE(source.EnsureSourceFile("D.TXT", 3)); // found where the source now is
+    EXPECT_FALSE(source.EnsureSourceFile("E.TXT", 4));
+    EXPECT_EQ(source.asked, scratch.File("DISK03\\E.TXT") + "#4 ");
+    EXPECT_EQ(sourceDir.GetString(), scratch.File("DISK03\\"));
+}
+
+TEST(InsertDiskette, AsksByLabelOrNumberAndAcceptsOKOnlyOnceTheFileIsThere)
+{
+    CTestApp app;
+    CScratchDirectory scratch;
+    const CFilePath file(scratch.File("saver.ard"));
+    std::string request, explanation, stillThere;
+    CWindowWatcher watcher("Insert Diskette", [&](HWND dialog) {
+        request = ItemText(dialog, IDC_DISKETTE_REQUEST);
+        explanation = ItemText(dialog, IDC_DISKETTE_EXPLANATION);
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+        stillThere = IsWindow(dialog) && IsWindowVisible(dialog) ? "refused" : "ended";
+        scratch.WriteFile("saver.ard", "piece");
+        PressButton(dialog, IDOK);
+    });
+    CInsertDisketteDlg labelled(file, 2, "Disk Two");
+    EXPECT_EQ(labelled.DoModal(), IDOK);
+    std::string drive;
+    file.GetDrive(drive);
+    EXPECT_EQ(request, "Please insert the diskette labelled 'Disk Two' in drive " + drive + ":");
+    EXPECT_EQ(stillThere, "refused");
+    EXPECT_EQ(explanation, "Setup cannot find the file '" + file.GetString() +
+                               "' on the drive and directory specified below. Please insert the "
+                               "specified diskette in this drive. If the files can be found in a "
+                               "different location, type the location below or pick with "
+                               "Browse.");
+
+    CInsertDisketteDlg numbered(file, 2, "");
+    EXPECT_EQ(numbered.DoModal(), IDOK);
+    EXPECT_EQ(request, "Please insert diskette 2 in drive " + drive + ":");
+}
