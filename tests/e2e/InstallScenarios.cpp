@@ -9,6 +9,9 @@
 
 #include <windows.h>
 
+#include <objbase.h>
+#include <shlobj.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -66,7 +69,9 @@ public:
                    "SAVER.ARC=" + std::to_string(archived) + "|1|3|1|0|\r\n" +
                    "NOTES.TXT=" + std::to_string(sizeof kReadme - 1) + "|0|1|2|0|\r\n" +
                    "[Extras]\r\nEXTRA.TXT=5|0|1|1|0|\r\n"
-                   "[targets]\r\nbig.dat=0|0|0|Velmo Big|/s||\r\n"
+                   "[targets]\r\nbig.dat=0|0|0|" +
+                   ShortcutName() +
+                   "|/s||\r\n"
                    "[diskettes]\r\n1=E2E Disk 1|\r\n2=E2E Disk 2|\r\n";
         WriteFileText(m_disk1 + "SETUP.ini", profile);
     }
@@ -75,6 +80,23 @@ public:
     CDisketteSet& operator=(const CDisketteSet&) = delete;
 
     static std::string Big() { return Payload(kBigSize, 1); }
+    // The caption of BIG.DAT's shortcut, unique to the run.
+    static std::string ShortcutName() { return "Velmo " + std::to_string(GetCurrentProcessId()); }
+
+    // Adds group System95 (typical) with SYS95.TXT on diskette 1, and names the
+    // program (and so its profile) exe instead of SETUP.
+    void ForPlatform(const std::string& exe) const
+    {
+        std::string profile = ReadFileText(m_disk1 + "SETUP.ini");
+        const size_t groups = profile.find("[Main]");
+        profile.insert(groups, "System95=System files|For Windows 95|1|1|1\r\n");
+        profile +=
+            "[System95]\r\nSYS95.TXT=" + std::to_string(sizeof kReadme - 1) + "|0|1|1|0|\r\n";
+        WriteFileText(m_disk1 + exe + ".ini", profile);
+        WriteFileText(m_disk1 + "SYS95.TXT", kReadme);
+        MoveFileA((m_disk1 + "SETUP.EXE").c_str(), (m_disk1 + exe + ".EXE").c_str());
+        DeleteFileA((m_disk1 + "SETUP.ini").c_str());
+    }
 
     bool Packed() const { return Check(m_packed, "mkarc packs the diskette set"); }
     const std::string& Disk1() const { return m_disk1; }
@@ -109,7 +131,7 @@ public:
             const std::string text = ReadFileText(dir + name);
             if (name == "BIG.DAT" || name == "BIGPLAIN.DAT")
                 ok = Check(text == Big(), (name + " is complete").c_str()) && ok;
-            else if (name == "README.TXT" || name == "NOTES.TXT")
+            else if (name == "README.TXT" || name == "NOTES.TXT" || name == "SYS95.TXT")
                 ok = Check(text == kReadme, (name + " is complete").c_str()) && ok;
             else if (name == "DOCS")
                 ok = Check(ReadFileText(dir + "DOCS\\LICENSE.TXT") == kLicense,
@@ -294,6 +316,92 @@ bool CancelCopy(CSetupRun& setup, bool yes)
            set.Installed(set.Target(), {"BIGPLAIN.DAT", "README.TXT", "BIG.DAT", "NOTES.TXT"});
 }
 
+// Makes Wine report version (win95, nt40, nt351) to program exe while it lives.
+class CAppVersion {
+public:
+    CAppVersion(const std::string& exe, const char* version)
+        : m_key("Software\\Wine\\AppDefaults\\" + exe)
+    {
+        HKEY key;
+        RegCreateKeyExA(HKEY_CURRENT_USER, m_key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key, nullptr);
+        RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                       static_cast<DWORD>(strlen(version) + 1));
+        RegCloseKey(key);
+    }
+    ~CAppVersion() { RegDeleteKeyA(HKEY_CURRENT_USER, m_key.c_str()); }
+    CAppVersion(const CAppVersion&) = delete;
+    CAppVersion& operator=(const CAppVersion&) = delete;
+
+private:
+    std::string m_key;
+};
+
+// The shortcut to BIG.DAT in the program folder under the user's Programs folder.
+std::string ShortcutFile()
+{
+    char programs[MAX_PATH] = "";
+    DWORD size = sizeof programs;
+    RegGetValueA(HKEY_CURRENT_USER,
+                 "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                 "Programs", RRF_RT_REG_SZ, nullptr, programs, &size);
+    return std::string(programs) + "\\My PM Group\\" + CDisketteSet::ShortcutName() + ".lnk";
+}
+
+// The link read back: path|arguments|description|icon|working directory|show command.
+std::string ReadShortcut(const std::string& file)
+{
+    CoInitialize(nullptr);
+    IShellLinkA* link = nullptr;
+    std::string fields = "(cannot be read)";
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&link)))) {
+        IPersistFile* persist = nullptr;
+        WCHAR wide[MAX_PATH];
+        MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
+        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
+            SUCCEEDED(persist->Load(wide, STGM_READ))) {
+            char path[MAX_PATH] = "", arguments[MAX_PATH] = "", description[MAX_PATH] = "",
+                 icon[MAX_PATH] = "", directory[MAX_PATH] = "";
+            int iconIndex = 0, show = 0;
+            link->GetPath(path, MAX_PATH, nullptr, 0);
+            link->GetArguments(arguments, MAX_PATH);
+            link->GetDescription(description, MAX_PATH);
+            link->GetIconLocation(icon, MAX_PATH, &iconIndex);
+            link->GetWorkingDirectory(directory, MAX_PATH);
+            link->GetShowCmd(&show);
+            fields = std::string(path) + "|" + arguments + "|" + description + "|" + icon + "|" +
+                     directory + "|" + std::to_string(show);
+        }
+        if (persist != nullptr)
+            persist->Release();
+        link->Release();
+    }
+    CoUninitialize();
+    return fields;
+}
+
+// An unattended run of the set reporting version 4.0 (NT or not): the link
+// in the program folder, and System95 only where it is not NT.
+bool ShortcutsOnVersion4(CSetupRun& setup, const char* version, bool nt)
+{
+    CDisketteSet set(setup);
+    const std::string exe = "VS" + std::to_string(GetCurrentProcessId());
+    set.ForPlatform(exe);
+    CAppVersion appVersion(exe + ".EXE", version);
+    const std::string link = ShortcutFile();
+    std::vector<std::string> expected = kAll;
+    if (!nt)
+        expected.push_back("SYS95.TXT");
+    bool ok = set.Packed() && setup.StartProgram(set.Disk1() + exe + ".EXE", "/B") &&
+              setup.EndsReporting(true) && set.Installed(set.Target(), expected);
+    const std::string fields = ReadShortcut(link);
+    DeleteFileA(link.c_str());
+    return ok && Check(fields == set.Target() + "BIG.DAT|/s|" + CDisketteSet::ShortcutName() +
+                                     "||" + "|1",
+                       "the link holds path, arguments and description, nothing else", fields);
+}
+
 } // namespace
 
 // Interactively: the proposal, Back and forward keeping the text, a path that
@@ -457,4 +565,44 @@ bool FileInUseReplacedAtRestart(CSetupRun& setup)
     CloseHandle(old);
     return ok && Check(RunProgram("wineboot.exe -r", setup.Dir()), "the system restarts") &&
            set.Installed(set.Target(), kAll);
+}
+
+bool ShortcutsOnWindows95(CSetupRun& setup)
+{
+    return ShortcutsOnVersion4(setup, "win95", false);
+}
+
+bool ShortcutsOnWindowsNT4(CSetupRun& setup)
+{
+    return ShortcutsOnVersion4(setup, "nt40", true);
+}
+
+// Version 3.51 of NT: the program item goes to Program Manager over DDE (the
+// stand-in beside the program is started, as progman.exe would be), and no
+// link is written; System95 is left out.
+bool ShortcutsOnWindowsNT351(CSetupRun& setup)
+{
+    CDisketteSet set(setup);
+    const std::string exe = "VS" + std::to_string(GetCurrentProcessId());
+    set.ForPlatform(exe);
+    CAppVersion appVersion(exe + ".EXE", "nt351");
+    char driver[MAX_PATH];
+    GetModuleFileNameA(nullptr, driver, MAX_PATH);
+    std::string stub = driver;
+    stub = stub.substr(0, stub.rfind('\\') + 1) + "..\\stubs\\progman\\progman.exe";
+    CopyFileA(stub.c_str(), (set.Disk1() + "progman.exe").c_str(), FALSE);
+    const std::string log = setup.Dir() + "progman.log";
+    SetEnvironmentVariableA("PROGMAN_TEST_LOG", log.c_str());
+
+    const std::string name = CDisketteSet::ShortcutName();
+    const std::string expected = "start\n[CreateGroup (\"My PM Group\")]\n[ReplaceItem (" + name +
+                                 ")]\n[AddItem (" + set.Target() + "BIG.DAT /s,\"" + name +
+                                 "\",,0,-1,-1,,,0)]\n";
+    bool ok = set.Packed() && setup.StartProgram(set.Disk1() + exe + ".EXE", "/B") &&
+              setup.EndsReporting(true) && set.Installed(set.Target(), kAll);
+    const std::string commands = ReadFileText(log);
+    return ok &&
+           Check(commands.compare(0, expected.size(), expected) == 0,
+                 "Program Manager receives the group and the item", commands) &&
+           Check(!FileExists(ShortcutFile()), "no link is written");
 }

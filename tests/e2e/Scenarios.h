@@ -15,3 +15,6 @@ bool DamagedArchiveCancel(CSetupRun& setup);
 bool DamagedArchiveContinueUnattended(CSetupRun& setup);
 bool DamagedArchiveCancelUnattended(CSetupRun& setup);
 bool FileInUseReplacedAtRestart(CSetupRun& setup);
+bool ShortcutsOnWindows95(CSetupRun& setup);
+bool ShortcutsOnWindowsNT4(CSetupRun& setup);
+bool ShortcutsOnWindowsNT351(CSetupRun& setup);

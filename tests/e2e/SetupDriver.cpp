@@ -94,7 +94,10 @@ int main(int argc, char** argv)
                      {"damaged-cancel", &DamagedArchiveCancel},
                      {"damaged-batch-continue", &DamagedArchiveContinueUnattended},
                      {"damaged-batch-cancel", &DamagedArchiveCancelUnattended},
-                     {"in-use", &FileInUseReplacedAtRestart}};
+                     {"in-use", &FileInUseReplacedAtRestart},
+                     {"shortcuts-win95", &ShortcutsOnWindows95},
+                     {"shortcuts-nt40", &ShortcutsOnWindowsNT4},
+                     {"shortcuts-nt351", &ShortcutsOnWindowsNT351}};
     for (const auto& scenario : scenarios) {
         if (argc != 5 || std::strcmp(argv[1], scenario.name) != 0)
             continue;
