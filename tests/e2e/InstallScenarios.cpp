@@ -479,11 +479,18 @@ bool BrowseForFolder(CSetupRun& setup)
          HasText(page, IDC_LOCATION, "c:\\windows\\system32", "OK takes the folder");
     if (!ok)
         return false;
+    // On a drive that is not there no folder on the way exists: the browser
+    // opens in the root of the first fixed disk; Cancel keeps the location.
+    SetItemText(page, IDC_LOCATION, "Q:\\nothing\\here");
     PostCommand(page, IDC_BROWSE);
     HWND box;
-    return Check((browser = setup.WaitFor("Change Folder")) != nullptr, "Browse again") &&
+    return Check((browser = setup.WaitFor("Change Folder")) != nullptr, "Browse on drive Q:") &&
+           Check(SendMessageA(GetDlgItem(browser, IDC_FOLDER_LIST), LB_FINDSTRINGEXACT,
+                              static_cast<WPARAM>(-1),
+                              reinterpret_cast<LPARAM>("[windows]")) >= 0,
+                 "it opens in C:\\, whose folders it lists") &&
            Click(browser, IDCANCEL) && setup.WaitGone("Change Folder") &&
-           HasText(page, IDC_LOCATION, "c:\\windows\\system32", "Cancel changes nothing") &&
+           HasText(page, IDC_LOCATION, "Q:\\nothing\\here", "Cancel changes nothing") &&
            Click(ButtonBar(page), IDCANCEL) &&
            (box = setup.WaitFor("VelmoSaver Setup", IDYES)) != nullptr && Click(box, IDYES) &&
            EndOnNotInstalled(setup);
