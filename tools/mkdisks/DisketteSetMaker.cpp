@@ -123,13 +123,17 @@ void CDisketteSetMaker::Make()
     // place again with the room it took until it fits in what was kept.
     uint64_t kept = 0;
     std::string profile;
-    for (int round = 0; round < 8; ++round) {
+    bool settled = false;
+    for (int round = 0; round < 8 && !settled; ++round) {
         Place(kept);
         profile = RenderProfile();
-        if (CDiskettePlan::Clusters(profile.size()) <= CDiskettePlan::Clusters(kept) && kept != 0)
-            break;
-        kept = profile.size();
+        settled =
+            kept != 0 && CDiskettePlan::Clusters(profile.size()) <= CDiskettePlan::Clusters(kept);
+        kept = std::max<uint64_t>(kept, profile.size());
     }
+    if (!settled)
+        throw CInputError{m_description.GetPath(), 0,
+                          "the finished profile's size does not settle between layouts"};
     WriteSet(profile);
     CheckWithReader(PathText::Join(DisketteDirectory(1), m_strProfileName), m_description);
 }

@@ -111,6 +111,7 @@ void CProductDescription::Load(const std::string& path, const std::string& paylo
                                 std::to_string(at->second) + "): one diskette file per entry");
     }
 
+    CheckTargets();
     for (const CProfileText::Section& section : m_text.GetSections()) {
         const bool archive = CProfileText::SameName(
             section.name.substr(0, sizeof kArchivePrefix - 1), kArchivePrefix);
@@ -133,6 +134,28 @@ void CProductDescription::Load(const std::string& path, const std::string& paylo
                                  ": warning: section [" + section.name +
                                  "] is no group's file list; the setup program does not read it");
         }
+    }
+}
+
+void CProductDescription::CheckTargets()
+{
+    const CProfileText::Section* targets = m_text.Find("targets");
+    if (targets == nullptr)
+        return;
+    for (const CProfileText::Entry& target : targets->entries) {
+        bool installed = false;
+        for (const Item& item : m_items) {
+            installed =
+                installed || (!item.archive && CProfileText::SameName(item.key, target.key) &&
+                              static_cast<int16_t>(ParseLong(item.fields[4].c_str())) != -1);
+            for (const Member& member : item.members)
+                installed = installed ||
+                            (CProfileText::SameName(member.name, target.key) && member.dest != -1);
+        }
+        if (!installed)
+            m_warnings.push_back(m_strPath + ":" + std::to_string(target.line) +
+                                 ": warning: no file of the set installs '" + target.key +
+                                 "': it gets no shortcut");
     }
 }
 

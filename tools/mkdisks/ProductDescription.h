@@ -65,6 +65,8 @@ private:
     void ReadItem(const std::string& group, const CProfileText::Entry& entry,
                   const std::string& payload);
     void ReadMembers(Item& item, const CProfileText::Section& section, const std::string& payload);
+    // Warns of shortcut targets that no file of the set installs.
+    void CheckTargets();
     std::string PayloadFile(const std::string& payload, const std::string& name, int line) const;
 
     std::string m_strPath;

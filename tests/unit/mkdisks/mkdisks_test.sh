@@ -68,10 +68,16 @@ LICENSE.TXT=1
 [diskettes]
 1=Velmo Disk 1|
 2=Velmo Disk 2|
+
+[targets]
+velmosaver.scr=0|0|0|Velmo Screen Saver|/s||
+nothere.exe=0|0|0|Nothing|||
 INI
 
 run 0 "$mkdisks" --capacity 200000 --time 865166400 "${images[@]}" velmo.ini payload out
 grep -q '^out/DISK01: SETUP.EXE SETUP.ini SAVER.ARC' out.txt || fail "DISK01 not reported: $(cat out.txt)"
+expect_error "velmo.ini:26: warning: no file of the set installs 'nothere.exe'"
+grep -q "velmosaver.scr'" err.txt && fail "a target that is installed was warned of"
 [ -f out/DISK01/SETUP.EXE ] && [ -f out/DISK01/SETUP.ini ] || fail "DISK01 lacks the program or its profile"
 [ -f out/DISK02/saver.ard ] || fail "the archive was not continued on DISK02"
 [ ! -e out/.mkdisks-work ] || fail "the work directory was left behind"
