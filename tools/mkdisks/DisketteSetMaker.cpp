@@ -26,8 +26,10 @@ const char kStatusLibraryName[] = "ismif32.dll";
 bool IsDisketteName(const std::string& name, const char* extension)
 {
     const std::string tail = extension;
-    return name.size() == 6 + tail.size() && name.compare(0, 4, "DISK") == 0 && isdigit(name[4]) &&
-           isdigit(name[5]) && name.compare(6, std::string::npos, tail) == 0;
+    return name.size() == 6 + tail.size() && name.compare(0, 4, "DISK") == 0 &&
+           isdigit(static_cast<unsigned char>(name[4])) &&
+           isdigit(static_cast<unsigned char>(name[5])) &&
+           name.compare(6, std::string::npos, tail) == 0;
 }
 
 } // namespace

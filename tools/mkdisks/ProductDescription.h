@@ -50,6 +50,7 @@ public:
 
     const std::string& GetPath() const { return m_strPath; }
     CProfileText& GetText() { return m_text; }
+    const CProfileText& GetText() const { return m_text; }
     const std::vector<Item>& GetItems() const { return m_items; }
     // The label of diskette n, "" when none.
     std::string GetLabel(int n) const;

@@ -14,7 +14,7 @@
 namespace {
 
 // The line of destination number in the description, or 0.
-int DestinationLine(CProductDescription& description, int16_t number)
+int DestinationLine(const CProductDescription& description, int16_t number)
 {
     const CProfileText::Section* section = description.GetText().Find("destinations");
     int line = 0;
@@ -29,10 +29,8 @@ int DestinationLine(CProductDescription& description, int16_t number)
 
 } // namespace
 
-void CheckWithReader(const std::string& profilePath, const CProductDescription& constDescription)
+void CheckWithReader(const std::string& profilePath, const CProductDescription& description)
 {
-    // Only the line lookup needs the text; nothing is changed.
-    CProductDescription& description = const_cast<CProductDescription&>(constDescription);
     const std::string file = description.GetPath();
     // The private-profile functions look for a relative name in the Windows
     // directory.
