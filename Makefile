@@ -33,9 +33,12 @@ test: build
 	scripts/wine-session $(WIN_BUILD)/wineprefix ctest --test-dir $(WIN_BUILD) $(CTEST_FLAGS)
 	ctest --test-dir $(NATIVE_BUILD) $(CTEST_FLAGS)
 
-# The sample product packed onto two diskettes, then SETUP.EXE run from the first.
+# The sample product laid out on diskettes (and floppy images) by mkdisks from
+# its description, then SETUP.EXE run from the first.
 demo: build
-	scripts/make-sample-diskettes $(WIN_BUILD) $(NATIVE_BUILD)/tools/mkarc/mkarc $(BUILD)/diskettes
+	$(NATIVE_BUILD)/tools/mkdisks/mkdisks --setup $(WIN_BUILD)/src/app/SETUP.EXE \
+	  --status-library $(WIN_BUILD)/tools/ismif32/ismif32.dll --images \
+	  sample/velmo.ini $(WIN_BUILD)/sample/payload $(BUILD)/diskettes
 	scripts/demo $(BUILD)
 
 clean:

@@ -33,9 +33,21 @@ std::string CArchiveWriter::CheckPieceName(const std::string& name)
     return std::string();
 }
 
+void CArchiveWriter::SetPieceSizes(const std::vector<uint64_t>& sizes)
+{
+    m_pieceSizes = sizes;
+}
+
+uint64_t CArchiveWriter::PieceLimit(size_t n) const
+{
+    if (!m_pieceSizes.empty())
+        return m_pieceSizes[std::min(n, m_pieceSizes.size() - 1)];
+    return m_nPieceSize == 0 ? UINT64_MAX : m_nPieceSize;
+}
+
 uint64_t CArchiveWriter::RoomNeededAfter(size_t i) const
 {
-    if (m_nPieceSize == 0 || i + 1 >= m_packedSizes.size())
+    if ((m_nPieceSize == 0 && m_pieceSizes.empty()) || i + 1 >= m_packedSizes.size())
         return 0;
     // The next record, and those of the empty members after it: an empty
     // member's data cannot be cut, so its record follows in the same piece.
@@ -51,35 +63,26 @@ std::string CArchiveWriter::Plan(const std::vector<uint32_t>& packedSizes)
     std::string reason = CheckPieceName(PathText::FileName(m_strFirst));
     if (!reason.empty())
         return "archive name '" + PathText::FileName(m_strFirst) + "': " + reason;
-    if (m_nPieceSize == 0)
+    if (m_nPieceSize == 0 && m_pieceSizes.empty()) {
+        m_planned.clear();
         return std::string();
-
-    // The first piece holds its leading records (a record and the empty
-    // members after it); any piece a member's data continues into holds at
-    // least one byte of it and what must follow it.
-    const uint64_t room = m_nPieceSize > kHeaderSize ? m_nPieceSize - kHeaderSize : 0;
-    uint64_t least = 0;
-    if (!packedSizes.empty())
-        least = kRecordSize + (packedSizes[0] == 0 ? RoomNeededAfter(0) : 0);
-    for (size_t i = 0; i < packedSizes.size(); ++i) {
-        if (packedSizes[i] != 0)
-            least = std::max(least, 1 + RoomNeededAfter(i));
     }
-    if (room < least)
-        return "a piece of " + std::to_string(m_nPieceSize) + " bytes is too small: these " +
-               "members need pieces of at least " + std::to_string(least + kHeaderSize) + " bytes";
+    reason = CheckPieceSizes();
+    if (!reason.empty())
+        return reason;
 
     // Name every piece the plan will need, so that nothing is written when a
     // name cannot be held.
     std::string name = PathText::FileName(m_strFirst);
     uint64_t pieces = 1;
     uint64_t used = kHeaderSize;
+    m_planned.clear();
     for (size_t i = 0; i < packedSizes.size(); ++i) {
         used += kRecordSize;
         uint64_t rest = packedSizes[i];
         const uint64_t need = RoomNeededAfter(i);
         for (;;) {
-            const uint64_t left = m_nPieceSize - used;
+            const uint64_t left = PieceLimit(pieces - 1) - used;
             if (rest + need <= left || rest == 0) {
                 used += rest;
                 break;
@@ -94,10 +97,53 @@ std::string CArchiveWriter::Plan(const std::vector<uint32_t>& packedSizes)
                 return "piece " + std::to_string(pieces + 1) + " would be named '" + name +
                        "': " + reason + "; choose an archive name whose last character can " +
                        "count up further";
+            used += here;
+            m_planned.push_back(used);
             ++pieces;
             used = kHeaderSize;
         }
     }
+    m_planned.push_back(used);
+    return std::string();
+}
+
+std::string CArchiveWriter::CheckPieceSizes() const
+{
+    // The first piece holds its leading records (a record and the empty
+    // members after it); any piece a member's data continues into holds at
+    // least one byte of it and what must follow it.
+    uint64_t first = 0;
+    uint64_t later = 0;
+    if (!m_packedSizes.empty())
+        first = kRecordSize + (m_packedSizes[0] == 0 ? RoomNeededAfter(0) : 0);
+    for (size_t i = 0; i < m_packedSizes.size(); ++i) {
+        if (m_packedSizes[i] != 0)
+            later = std::max(later, 1 + RoomNeededAfter(i));
+    }
+    if (m_pieceSizes.empty()) {
+        const uint64_t least = std::max(first, later);
+        const uint64_t room = m_nPieceSize > kHeaderSize ? m_nPieceSize - kHeaderSize : 0;
+        if (room < least)
+            return "a piece of " + std::to_string(m_nPieceSize) + " bytes is too small: these " +
+                   "members need pieces of at least " + std::to_string(least + kHeaderSize) +
+                   " bytes";
+        return std::string();
+    }
+    for (size_t n = 0; n < m_pieceSizes.size(); ++n) {
+        const uint64_t least = n == 0 ? first : later;
+        const uint64_t room = m_pieceSizes[n] > kHeaderSize ? m_pieceSizes[n] - kHeaderSize : 0;
+        if (room < least)
+            return "piece " + std::to_string(n + 1) + " of " + std::to_string(m_pieceSizes[n]) +
+                   " bytes is too small: it needs at least " + std::to_string(least + kHeaderSize) +
+                   " bytes";
+    }
+    // The last size stands for every later piece, which may receive data.
+    const uint64_t lastRoom =
+        m_pieceSizes.back() > kHeaderSize ? m_pieceSizes.back() - kHeaderSize : 0;
+    if (m_pieceSizes.size() == 1 && lastRoom < later)
+        return "pieces of " + std::to_string(m_pieceSizes[0]) +
+               " bytes are too small: these members need at least " +
+               std::to_string(later + kHeaderSize) + " bytes";
     return std::string();
 }
 
@@ -137,8 +183,9 @@ void CArchiveWriter::AddMember(CMultiFileMember& member, CXFile& packedData)
     std::vector<uint64_t> parts;
     uint64_t used = m_nUsed + kRecordSize;
     uint64_t rest = packed;
+    size_t piece = m_pieces.size() - 1;
     for (;;) {
-        const uint64_t left = m_nPieceSize == 0 ? UINT64_MAX : m_nPieceSize - used;
+        const uint64_t left = PieceLimit(piece) - used;
         if (rest + need <= left || rest == 0) {
             parts.push_back(rest);
             break;
@@ -147,6 +194,7 @@ void CArchiveWriter::AddMember(CMultiFileMember& member, CXFile& packedData)
         parts.push_back(here);
         rest -= here;
         used = kHeaderSize;
+        ++piece;
     }
     member.SetContinued(parts.size() > 1);
     WriteBytes(member.GetRecord(), static_cast<unsigned>(kRecordSize));

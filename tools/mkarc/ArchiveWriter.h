@@ -26,10 +26,18 @@ public:
     // pieceSize 0: one piece of any size.
     CArchiveWriter(const std::string& fileName, uint64_t pieceSize);
 
+    // Pieces of different sizes: the greatest size of each piece in turn, the
+    // last one for every piece after it (a diskette set: the first piece takes
+    // what is left on its diskette, the others whole diskettes). Before Plan.
+    void SetPieceSizes(const std::vector<uint64_t>& sizes);
+
     // The sizes of the packed data of all members, in order, before the first
     // is added; returns an empty text when the pieces can hold them, else the
     // reason why not.
     std::string Plan(const std::vector<uint32_t>& packedSizes);
+
+    // After a successful Plan: the length of each piece it cuts, in bytes.
+    const std::vector<uint64_t>& GetPlannedPieces() const { return m_planned; }
 
     // Writes the member's record (its continued flag set by the plan) and its
     // packed data, read from packedData (positioned at its start).
@@ -49,9 +57,14 @@ private:
     void WriteBytes(const void* data, unsigned count);
     // The bytes that must follow member i's data in its piece.
     uint64_t RoomNeededAfter(size_t i) const;
+    // The greatest size of piece n (from 0); UINT64_MAX without a limit.
+    uint64_t PieceLimit(size_t n) const;
+    std::string CheckPieceSizes() const;
 
     std::string m_strFirst;
     uint64_t m_nPieceSize;
+    std::vector<uint64_t> m_pieceSizes; // when set, instead of m_nPieceSize
+    std::vector<uint64_t> m_planned;
     std::vector<uint32_t> m_packedSizes;
     size_t m_nNext = 0; // index of the next member to add
     CXFile m_file;

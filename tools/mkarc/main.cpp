@@ -20,13 +20,12 @@
 #include <vector>
 
 #include "ArchiveWriter.h"
+#include "PackedMember.h"
 #include "PathText.h"
 #include "PieceReader.h"
 #include "Terminal.h"
 #include "archive/ArchiveFormat.h"
 #include "archive/MultiFileMember.h"
-#include "archive/StoredCodec.h"
-#include "archive/ZLibCodec.h"
 #include "errors/XException.h"
 #include "support/XBlockFile.h"
 
@@ -257,51 +256,23 @@ int Pack(const std::vector<std::string>& args)
     try {
         // Each member is packed into a temporary file first: its record needs
         // the packed size and the checksum before the data.
-        std::vector<std::unique_ptr<CTemporaryFile>> packed;
-        std::vector<std::unique_ptr<CMultiFileMember>> members;
+        std::vector<std::unique_ptr<CPackedMember>> members;
         std::vector<uint32_t> sizes;
         for (size_t i = 0; i < items.size(); ++i) {
             const PackItem& item = items[i];
             current = item.file;
             progress.Show("packing " + PathText::FileName(item.file));
-            std::unique_ptr<CMultiFileMember> member(new CMultiFileMember);
-            const std::string name = PathText::FileName(item.file);
-            if (name.empty() || name.size() >= ArchiveFormat::kNameSize)
-                throw UsageError{"'" + item.file + "' has no file name of 1 to 259 characters"};
-            CFileStatus status;
-            if (!CStdioFile::GetStatus(item.file.c_str(), status))
-                AfxThrowFileException(CFileException::fileNotFound, -1, item.file.c_str());
-            if (status.m_size > 0x7FFFFFFF)
-                throw UsageError{"'" + item.file + "' is larger than 2 GiB"};
-
-            packed.emplace_back(new CTemporaryFile(archive + ".part" + std::to_string(i)));
-            CXBlockFile source;
-            CXBlockFile data;
-            source.OpenRead(item.file.c_str(), true);
-            data.OpenWrite(packed.back()->Name().c_str(), true);
-            std::unique_ptr<CCodec> codec;
-            if (item.method == ArchiveFormat::methodStored)
-                codec.reset(new CStoredCodec);
-            else
-                codec.reset(new CZLibCodec);
-            codec->RunCompress(&source, &data);
-            data.Close();
-            source.Close();
-
-            member->SetName(name.c_str());
-            member->SetText(item.text.c_str());
-            member->SetModificationTime(item.fixedTime ? item.mtime
-                                                       : static_cast<uint32_t>(status.m_mtime));
-            member->SetUnpackedSize(static_cast<uint32_t>(source.GetCount(CXBlockFile::dirRead)));
-            member->SetPackedSize(static_cast<uint32_t>(data.GetCount(CXBlockFile::dirWrite)));
-            member->SetRecordCrc(source.GetCrc());
-            member->SetMethod(item.method);
-            member->SetMethodParameter(0);
-            member->SetDestinationId(item.dest);
-            member->SetAttributes(status.m_attribute & (CStdioFile::readOnly | CStdioFile::hidden |
-                                                        CStdioFile::system | CStdioFile::archive));
-            sizes.push_back(member->GetPackedSize());
-            members.push_back(std::move(member));
+            members.emplace_back(new CPackedMember(archive + ".part" + std::to_string(i)));
+            CPackedMember::Options options;
+            options.method = item.method;
+            options.dest = item.dest;
+            options.text = item.text;
+            options.fixedTime = item.fixedTime;
+            options.mtime = item.mtime;
+            const std::string reason = members.back()->Pack(item.file, options);
+            if (!reason.empty())
+                throw UsageError{reason};
+            sizes.push_back(members.back()->GetMember().GetPackedSize());
         }
 
         current.clear();
@@ -314,11 +285,12 @@ int Pack(const std::vector<std::string>& args)
             return 1;
         }
         for (size_t i = 0; i < members.size(); ++i) {
-            current = members[i]->GetName();
+            CMultiFileMember& member = members[i]->GetMember();
+            current = member.GetName();
             progress.Show("writing " + current);
             CXFile data;
-            data.OpenRead(packed[i]->Name().c_str(), true);
-            writer.AddMember(*members[i], data);
+            data.OpenRead(members[i]->GetDataFile().c_str(), true);
+            writer.AddMember(member, data);
         }
         current.clear();
         writer.Finish();

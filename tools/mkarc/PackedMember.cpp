@@ -1,0 +1,56 @@
+#include "PackedMember.h"
+
+#include <cstdio>
+
+#include "PathText.h"
+#include "archive/ArchiveFormat.h"
+#include "archive/StoredCodec.h"
+#include "archive/ZLibCodec.h"
+#include "framework/FileException.h"
+#include "support/XBlockFile.h"
+
+CPackedMember::CPackedMember(const std::string& temporaryName) : m_strData(temporaryName) {}
+
+CPackedMember::~CPackedMember()
+{
+    remove(m_strData.c_str());
+}
+
+std::string CPackedMember::Pack(const std::string& file, const Options& options)
+{
+    const std::string name = PathText::FileName(file);
+    if (name.empty() || name.size() >= ArchiveFormat::kNameSize)
+        return "'" + file + "' has no file name of 1 to 259 characters";
+    CFileStatus status;
+    if (!CStdioFile::GetStatus(file.c_str(), status))
+        AfxThrowFileException(CFileException::fileNotFound, -1, file.c_str());
+    if (status.m_size > 0x7FFFFFFF)
+        return "'" + file + "' is larger than 2 GiB";
+
+    CXBlockFile source;
+    CXBlockFile data;
+    source.OpenRead(file.c_str(), true);
+    data.OpenWrite(m_strData.c_str(), true);
+    std::unique_ptr<CCodec> codec;
+    if (options.method == ArchiveFormat::methodStored)
+        codec.reset(new CStoredCodec);
+    else
+        codec.reset(new CZLibCodec);
+    codec->RunCompress(&source, &data);
+    data.Close();
+    source.Close();
+
+    m_member.SetName(name.c_str());
+    m_member.SetText(options.text.c_str());
+    m_member.SetModificationTime(options.fixedTime ? options.mtime
+                                                   : static_cast<uint32_t>(status.m_mtime));
+    m_member.SetUnpackedSize(static_cast<uint32_t>(source.GetCount(CXBlockFile::dirRead)));
+    m_member.SetPackedSize(static_cast<uint32_t>(data.GetCount(CXBlockFile::dirWrite)));
+    m_member.SetRecordCrc(source.GetCrc());
+    m_member.SetMethod(options.method);
+    m_member.SetMethodParameter(0);
+    m_member.SetDestinationId(options.dest);
+    m_member.SetAttributes(status.m_attribute & (CStdioFile::readOnly | CStdioFile::hidden |
+                                                 CStdioFile::system | CStdioFile::archive));
+    return std::string();
+}
