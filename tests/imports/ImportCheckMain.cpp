@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -63,22 +64,28 @@ int main(int argc, char** argv)
         return 2;
     }
 
+    std::unique_ptr<CImportAllowlist> allowlist;
     try {
-        CImportAllowlist allowlist(text);
-        int status = 0;
-        for (const std::string& binary : binaries) {
+        allowlist.reset(new CImportAllowlist(text));
+    } catch (const std::invalid_argument& e) {
+        std::printf("import_check: %s: %s\n", argv[1], e.what());
+        return 2;
+    }
+    int status = 0;
+    for (const std::string& binary : binaries) {
+        try {
             CPeImage image = CPeImage::Read(binary);
-            std::vector<std::string> problems = FindLoaderProblems(image, allowlist);
+            std::vector<std::string> problems = FindLoaderProblems(image, *allowlist);
             if (problems.empty())
                 std::printf("%s: loads (%zu imports)\n", binary.c_str(), image.GetImports().size());
             for (const std::string& problem : problems)
                 std::printf("%s: %s\n", binary.c_str(), problem.c_str());
-            if (!problems.empty())
+            if (!problems.empty() && status == 0)
                 status = 1;
+        } catch (const CPeFormatError& e) {
+            std::printf("%s: %s\n", binary.c_str(), e.what());
+            status = 2;
         }
-        return status;
-    } catch (const std::exception& e) {
-        std::printf("import_check: %s\n", e.what());
-        return 2;
     }
+    return status;
 }
