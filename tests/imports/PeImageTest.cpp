@@ -26,23 +26,6 @@ TEST(PeImage, ReadsEveryImportDllByDllByNameOrOrdinal)
     EXPECT_FALSE(image.HasDelayImports());
 }
 
-TEST(PeImage, ReadsMachineVersionsAndDelayLoadTable)
-{
-    TestImageOptions options;
-    options.machine = 0x8664;
-    options.os = {5, 1};
-    options.subsystem = {6, 2};
-    options.delayImports = true;
-    CPeImage image(BuildImage({}, options));
-    EXPECT_EQ(image.GetMachine(), 0x8664);
-    EXPECT_EQ(image.GetOsVersion().major, 5);
-    EXPECT_EQ(image.GetOsVersion().minor, 1);
-    EXPECT_EQ(image.GetSubsystemVersion().major, 6);
-    EXPECT_EQ(image.GetSubsystemVersion().minor, 2);
-    EXPECT_TRUE(image.HasDelayImports());
-    EXPECT_TRUE(image.GetImports().empty());
-}
-
 // Each damage to a good image, and the check that must name it.
 TEST(PeImage, MalformedImagesAreRefusedNamingTheCheck)
 {
@@ -90,11 +73,6 @@ TEST(PeImage, MalformedImagesAreRefusedNamingTheCheck)
                 << c.what << ": " << e.what();
         }
     }
-}
-
-TEST(PeImage, AFileThatCannotBeOpenedIsAFormatError)
-{
-    EXPECT_THROW(CPeImage::Read("no such directory\\no such file.exe"), CPeFormatError);
 }
 
 } // namespace
