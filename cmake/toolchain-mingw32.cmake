@@ -13,10 +13,16 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# The posix thread model gives the C++ library its mutexes (GoogleTest needs them).
+# The posix thread model gives the C++ library its mutexes (GoogleTest needs them);
+# the shipped programs use the win32 model (toolchain-mingw32-win32.cmake).
+# The header says Windows 4.0 for both the system and the subsystem: the
+# Windows 95, NT 3.51 and NT 4.0 loaders accept it, and Windows 95 and NT 4.0
+# give version-4 programs their new dialog look (3.10 would get the old one).
 # Everything a diskette program needs is linked in: no MinGW DLLs at run time.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++")
+set(SETUP_PE_VERSIONS "-Wl,--major-os-version,4,--minor-os-version,0")
+string(APPEND SETUP_PE_VERSIONS " -Wl,--major-subsystem-version,4,--minor-subsystem-version,0")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ ${SETUP_PE_VERSIONS}")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++ ${SETUP_PE_VERSIONS}")
 # Release programs carry no symbols: the setup program has to fit on a diskette.
 set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
 

@@ -52,10 +52,28 @@ FILE* CStdioFile::OpenStream(const char* fileName, const char* mode, unsigned sh
     return stream;
 }
 
+// fgetpos, fsetpos and GetFileSize rather than _fseeki64 and _ftelli64: the
+// msvcrt.dll of Windows 95 and NT 4.0 has no 64-bit seek, and MinGW's stand-in
+// for _fseeki64 imports _filelengthi64, which it lacks too. A runtime whose
+// fpos_t is 32 bits wide fills only the low half, so positions start at 0.
 uint64_t CStdioFile::Seek(int64_t offset, unsigned from)
 {
-    static const int kWhence[] = {SEEK_SET, SEEK_CUR, SEEK_END};
-    if (from > end || _fseeki64(m_pStream, offset, kWhence[from]) != 0)
+    fpos_t base = 0;
+    bool ok = from <= end;
+    if (ok && from == current)
+        ok = fgetpos(m_pStream, &base) == 0;
+    if (ok && from == end) {
+        // What the stream holds unwritten belongs to the file's length.
+        HANDLE file = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(m_pStream)));
+        DWORD high = 0;
+        ok = fflush(m_pStream) == 0;
+        SetLastError(NO_ERROR);
+        DWORD low = ok ? GetFileSize(file, &high) : INVALID_FILE_SIZE;
+        ok = ok && (low != INVALID_FILE_SIZE || GetLastError() == NO_ERROR);
+        base = static_cast<fpos_t>((static_cast<uint64_t>(high) << 32) | low);
+    }
+    fpos_t target = base + offset;
+    if (!ok || target < 0 || fsetpos(m_pStream, &target) != 0)
         AfxThrowFileException(CFileException::badSeek, static_cast<long>(_doserrno),
                               m_strFileName.c_str());
     return GetPosition();
@@ -63,8 +81,8 @@ uint64_t CStdioFile::Seek(int64_t offset, unsigned from)
 
 uint64_t CStdioFile::GetPosition() const
 {
-    __int64 position = _ftelli64(m_pStream);
-    if (position < 0)
+    fpos_t position = 0;
+    if (fgetpos(m_pStream, &position) != 0 || position < 0)
         AfxThrowFileException(CFileException::badSeek, static_cast<long>(_doserrno),
                               m_strFileName.c_str());
     return static_cast<uint64_t>(position);

@@ -201,11 +201,21 @@ bool CFilePath::ReplaceWith(const char* newFile) const
 
 bool CFilePath::GetModificationTime(int64_t& seconds) const
 {
-    struct __stat64 status;
-    if (_stat64(m_strPath.c_str(), &status) != 0) {
-        seconds = 0;
+    // The directory entry, not the C runtime's _stat64, which the msvcrt.dll of
+    // Windows 95 and NT 4.0 lacks. A wildcard would make the name a pattern.
+    seconds = 0;
+    if (m_strPath.empty() || m_strPath.find_first_of("*?") != std::string::npos)
         return false;
-    }
-    seconds = static_cast<int64_t>(status.st_mtime);
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(m_strPath.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(find);
+    // 100-nanosecond units since 1601; 1970 is 11644473600 seconds later.
+    const int64_t kUnitsPerSecond = 10000000;
+    const int64_t kEpochDifference = 11644473600LL;
+    uint64_t units = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                     data.ftLastWriteTime.dwLowDateTime;
+    seconds = static_cast<int64_t>(units / kUnitsPerSecond) - kEpochDifference;
     return true;
 }

@@ -10,16 +10,17 @@
 #include <algorithm>
 #include <cerrno>
 #include <cinttypes>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "ArchiveWriter.h"
+#include "DirectoryList.h"
 #include "PackedMember.h"
 #include "PathText.h"
 #include "PieceReader.h"
@@ -60,6 +61,28 @@ const char kHelp[] =
     "numbered sibling directories DISKnn.\n"
     "Exit status: 0 success, 1 damaged archive or I/O failure, 2 usage error.\n";
 
+// printf onto a stream, formatted first and written in one call: MinGW's
+// stdio, which the C++ library selects, locks a stream it formats onto with
+// the C runtime's _lock, and the msvcrt.dll of Windows 95 and NT 4.0 is not
+// known to export it. Formatting into memory takes no lock.
+void Print(FILE* stream, const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    std::vector<char> text(256);
+    va_list again;
+    va_copy(again, args);
+    int length = vsnprintf(text.data(), text.size(), format, args);
+    if (length >= static_cast<int>(text.size())) {
+        text.resize(static_cast<size_t>(length) + 1);
+        vsnprintf(text.data(), text.size(), format, again);
+    }
+    va_end(again);
+    va_end(args);
+    if (length > 0)
+        fputs(text.data(), stream);
+}
+
 struct UsageError {
     std::string message;
 };
@@ -97,9 +120,9 @@ std::string DescribeException(CException* e)
 void ReportFailure(const std::string& archive, const std::string& member, const std::string& error)
 {
     if (member.empty())
-        fprintf(stderr, "mkarc: %s: %s\n", archive.c_str(), error.c_str());
+        Print(stderr, "mkarc: %s: %s\n", archive.c_str(), error.c_str());
     else
-        fprintf(stderr, "mkarc: %s: %s: %s\n", archive.c_str(), member.c_str(), error.c_str());
+        Print(stderr, "mkarc: %s: %s: %s\n", archive.c_str(), member.c_str(), error.c_str());
 }
 
 // Reports an exception the reader or the writer raised and deletes it; the
@@ -120,14 +143,14 @@ public:
         if (!m_bShow)
             return;
         std::string line = text.substr(0, 78);
-        fprintf(stderr, "\r%-78s", line.c_str());
+        Print(stderr, "\r%-78s", line.c_str());
         fflush(stderr);
         m_bShown = true;
     }
     void Clear()
     {
         if (m_bShown)
-            fprintf(stderr, "\r%-78s\r", "");
+            Print(stderr, "\r%-78s\r", "");
         m_bShown = false;
     }
 
@@ -176,19 +199,19 @@ private:
 // only), and each one passed over is said.
 std::vector<std::string> FilesOf(const std::string& argument)
 {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    if (!fs::is_directory(argument, error))
+    if (!IsDirectory(argument))
         return {argument};
+    std::vector<DirectoryEntry> entries;
+    std::string error;
+    if (!ListDirectory(argument, entries, error))
+        throw Failure{argument, error};
     std::vector<std::string> files;
-    for (const fs::directory_entry& entry : fs::directory_iterator(argument, error)) {
-        if (entry.is_directory(error))
-            fprintf(stderr, "mkarc: %s: a directory, not packed\n", entry.path().string().c_str());
+    for (const DirectoryEntry& entry : entries) {
+        if (entry.directory)
+            Print(stderr, "mkarc: %s: a directory, not packed\n", entry.path.c_str());
         else
-            files.push_back(entry.path().string());
+            files.push_back(entry.path);
     }
-    if (error)
-        throw Failure{argument, error.message()};
     std::sort(files.begin(), files.end());
     return files;
 }
@@ -280,8 +303,8 @@ int Pack(const std::vector<std::string>& args)
         const std::string reason = writer.Plan(sizes);
         if (!reason.empty()) {
             progress.Clear();
-            fprintf(stderr, "mkarc: %s: cannot cut the archive: %s\n", archive.c_str(),
-                    reason.c_str());
+            Print(stderr, "mkarc: %s: cannot cut the archive: %s\n", archive.c_str(),
+                  reason.c_str());
             return 1;
         }
         for (size_t i = 0; i < members.size(); ++i) {
@@ -295,8 +318,8 @@ int Pack(const std::vector<std::string>& args)
         current.clear();
         writer.Finish();
         progress.Clear();
-        printf("%s: %zu member(s) in %zu piece(s)\n", archive.c_str(), members.size(),
-               writer.GetPieces().size());
+        Print(stdout, "%s: %zu member(s) in %zu piece(s)\n", archive.c_str(), members.size(),
+              writer.GetPieces().size());
         return 0;
     } catch (CException* e) {
         progress.Clear();
@@ -363,14 +386,14 @@ template <typename Visit> int Walk(const std::string& archive, Visit visit)
 
 int List(const std::string& archive)
 {
-    printf("%-24s %6s %-6s %10s %10s %-8s %-19s %4s %s\n", "name", "dest", "method", "packed",
-           "unpacked", "crc", "time (UTC)", "attr", "cont");
+    Print(stdout, "%-24s %6s %-6s %10s %10s %-8s %-19s %4s %s\n", "name", "dest", "method",
+          "packed", "unpacked", "crc", "time (UTC)", "attr", "cont");
     return Walk(archive, [](CPieceReader&, CMultiFileMember& m) {
-        printf("%-24s %6d %-6s %10" PRIu32 " %10" PRIu32 " %08" PRIX32 " %-19s %04X %d\n",
-               m.GetName().c_str(), static_cast<int16_t>(m.GetDestinationId()),
-               MethodName(m.GetMethod()).c_str(), m.GetPackedSize(), m.GetUnpackedSize(),
-               m.GetRecordCrc(), FormatTime(m.GetModificationTime()).c_str(), m.GetAttributes(),
-               m.IsContinued() ? 1 : 0);
+        Print(stdout, "%-24s %6d %-6s %10" PRIu32 " %10" PRIu32 " %08" PRIX32 " %-19s %04X %d\n",
+              m.GetName().c_str(), static_cast<int16_t>(m.GetDestinationId()),
+              MethodName(m.GetMethod()).c_str(), m.GetPackedSize(), m.GetUnpackedSize(),
+              m.GetRecordCrc(), FormatTime(m.GetModificationTime()).c_str(), m.GetAttributes(),
+              m.IsContinued() ? 1 : 0);
         fflush(stdout);
     });
 }
@@ -397,14 +420,14 @@ int Test(const std::string& archive)
         ++count;
     });
     if (status == 0)
-        printf("%s: %zu member(s) OK\n", archive.c_str(), count);
+        Print(stdout, "%s: %zu member(s) OK\n", archive.c_str(), count);
     return status;
 }
 
 int Extract(const std::string& archive, const std::string& dir)
 {
     if (!PathText::Exists(dir)) {
-        fprintf(stderr, "mkarc: %s: the directory does not exist\n", dir.c_str());
+        Print(stderr, "mkarc: %s: the directory does not exist\n", dir.c_str());
         return 1;
     }
     size_t count = 0;
@@ -414,7 +437,7 @@ int Extract(const std::string& archive, const std::string& dir)
         ++count;
     });
     if (status == 0)
-        printf("%s: %zu member(s) extracted into %s\n", archive.c_str(), count, dir.c_str());
+        Print(stdout, "%s: %zu member(s) extracted into %s\n", archive.c_str(), count, dir.c_str());
     return status;
 }
 
@@ -452,10 +475,10 @@ int main(int argc, char** argv)
     try {
         return Run(args);
     } catch (const UsageError& e) {
-        fprintf(stderr, "mkarc: %s\n%s", e.message.c_str(), kUsage);
+        Print(stderr, "mkarc: %s\n%s", e.message.c_str(), kUsage);
         return 2;
     } catch (const Failure& f) {
-        fprintf(stderr, "mkarc: %s: %s\n", f.member.c_str(), f.error.c_str());
+        Print(stderr, "mkarc: %s: %s\n", f.member.c_str(), f.error.c_str());
         return 1;
     }
 }

@@ -50,3 +50,28 @@ TEST(FilePathDelete, ReadOnlyFilesGoOnlyWhenCleared)
     EXPECT_TRUE(CFilePath(file).Delete(true));
     EXPECT_FALSE(CFilePath(file).Exists());
 }
+
+TEST(FilePathModificationTime, IsTheEntrysLastWriteInSecondsSince1970)
+{
+    CScratchDirectory scratch;
+    std::string file = scratch.WriteFile("DATED.TXT", "x");
+    // 1 June 1997, 12:00:00 UTC: 867758400 seconds after 1970.
+    const ULONGLONG units = (867758400ULL + 11644473600ULL) * 10000000ULL;
+    FILETIME written = {static_cast<DWORD>(units), static_cast<DWORD>(units >> 32)};
+    HANDLE handle = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, handle);
+    BOOL set = SetFileTime(handle, nullptr, nullptr, &written);
+    CloseHandle(handle);
+    ASSERT_TRUE(set);
+
+    int64_t seconds = -1;
+    EXPECT_TRUE(CFilePath(file).GetModificationTime(seconds));
+    EXPECT_EQ(867758400, seconds);
+    // A missing file, and a pattern that a file matches, are not examined.
+    seconds = -1;
+    EXPECT_FALSE(CFilePath(scratch.File("MISSING.TXT")).GetModificationTime(seconds));
+    EXPECT_EQ(0, seconds);
+    seconds = -1;
+    EXPECT_FALSE(CFilePath(scratch.File("DATED.*")).GetModificationTime(seconds));
+    EXPECT_EQ(0, seconds);
+}

@@ -1,0 +1,10 @@
+# The binaries that go to users, by target name. They are built in a tree of
+# their own with MinGW's win32 thread model (cmake/ShippedTree.cmake), and the
+# import check reads each one's import table (tests/imports). A binary that
+# ships is one more name here.
+set(SETUP_SHIPPED_TARGETS
+  setup_exe  # SETUP.EXE
+  velmosaver # the sample screen saver
+  mkarc      # the archive tool for the product's maker
+  ismif32    # the status library for unattended deployments
+)
