@@ -36,8 +36,8 @@ test: build
 # The sample product laid out on diskettes (and floppy images) by mkdisks from
 # its description, then SETUP.EXE run from the first.
 demo: build
-	$(NATIVE_BUILD)/tools/mkdisks/mkdisks --setup $(WIN_BUILD)/src/app/SETUP.EXE \
-	  --status-library $(WIN_BUILD)/tools/ismif32/ismif32.dll --images \
+	$(NATIVE_BUILD)/tools/mkdisks/mkdisks --setup $(WIN_BUILD)/shipped/bin/SETUP.EXE \
+	  --status-library $(WIN_BUILD)/shipped/bin/ismif32.dll --images \
 	  sample/velmo.ini $(WIN_BUILD)/sample/payload $(BUILD)/diskettes
 	scripts/demo $(BUILD)
 
