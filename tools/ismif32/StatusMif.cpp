@@ -82,9 +82,31 @@ std::string CStatusMif::Format() const
 std::string CStatusMif::FormatDate(int year, int month, int day, int hour, int minute, int second,
                                    int minutesEast)
 {
-    char text[40];
-    snprintf(text, sizeof text, "%04d%02d%02d%02d%02d%02d.000000%c%03d", year, month, day, hour,
-             minute, second, minutesEast < 0 ? '-' : '+', abs(minutesEast) % 1000);
+    // Formatted by hand: the runtime's printf family would tie the library to
+    // runtime functions that the old systems' msvcrt.dll lacks.
+    std::string text;
+    auto number = [&text](int value, int width) {
+        char digits[12];
+        int count = 0;
+        unsigned rest = static_cast<unsigned>(value < 0 ? -value : value);
+        do {
+            digits[count++] = static_cast<char>('0' + rest % 10);
+            rest /= 10;
+        } while (rest != 0 && count < 11);
+        while (count < width)
+            digits[count++] = '0';
+        while (count > 0)
+            text += digits[--count];
+    };
+    number(year, 4);
+    number(month, 2);
+    number(day, 2);
+    number(hour, 2);
+    number(minute, 2);
+    number(second, 2);
+    text += ".000000";
+    text += minutesEast < 0 ? '-' : '+';
+    number(abs(minutesEast) % 1000, 3);
     return text;
 }
 
