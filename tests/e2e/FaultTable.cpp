@@ -7,6 +7,7 @@
 // Exit code 0 when the row went as expected; the steps are printed.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -162,36 +163,78 @@ bool TruncatedPiece(CSetupRun& setup)
            set.Holds(StoppedInArchive());
 }
 
+// Drive A: is a link of the prefix to its directory "floppy": the diskette is
+// taken out by moving that directory away (the drive is then empty, its link
+// leads nowhere) and another put in by moving a directory to its place. The
+// first diskette goes back at the end, for the next test.
+class CFloppyDrive {
+public:
+    CFloppyDrive()
+    {
+        char prefix[MAX_PATH] = "";
+        GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix);
+        m_dir = std::string("Z:") + prefix;
+        std::replace(m_dir.begin(), m_dir.end(), '/', '\\');
+        m_dir += "\\floppy";
+    }
+    ~CFloppyDrive()
+    {
+        if (!FileExists(m_dir + "-out"))
+            return;
+        RemoveTree(m_dir);
+        MoveFileA((m_dir + "-out").c_str(), m_dir.c_str());
+    }
+    CFloppyDrive(const CFloppyDrive&) = delete;
+    CFloppyDrive& operator=(const CFloppyDrive&) = delete;
+
+    bool TakeOut() const { return MoveFileA(m_dir.c_str(), (m_dir + "-out").c_str()) != FALSE; }
+    bool PutIn(const std::string& disk) const
+    {
+        const std::string next = m_dir + "-next";
+        bool ok = CreateDirectoryA(next.c_str(), nullptr) != FALSE;
+        for (const std::string& name : ListDirectory(disk))
+            ok = CopyFileA((disk + name).c_str(), (next + "\\" + name).c_str(), FALSE) && ok;
+        return MoveFileA(next.c_str(), m_dir.c_str()) && ok;
+    }
+
+private:
+    std::string m_dir;
+};
+
 // From drive A:, the first diskette taken out while BIG.DAT waits for the
 // second: OK on the empty drive is refused; the right diskette goes on.
 bool DisketteTakenOut(CSetupRun& setup)
 {
     Fixture set(setup, Fixture::Options());
+    CFloppyDrive drive;
     HWND prompt = nullptr;
     bool ok = set.Packed() && Check(PutInDriveA(set.Disk1()), "diskette 1 is in drive A:") &&
               setup.StartProgram("A:\\SETUP.EXE", "") && ThroughDestination(setup, set) &&
-              (prompt = PromptForDisk2(setup, "A")) != nullptr;
-    if (!ok)
-        return false;
-    PutInDriveA("");
-    ok = Check(!FileExists("A:\\saver.ard"), "drive A: is empty") && Click(prompt, IDOK);
+              (prompt = PromptForDisk2(setup, "A")) != nullptr &&
+              Check(drive.TakeOut() && !FileExists("A:\\SETUP.EXE"), "drive A: is empty") &&
+              Click(prompt, IDOK);
     Sleep(500);
     return ok &&
            Check(setup.Find("Insert Diskette", IDC_DISKETTE_REQUEST) != nullptr,
                  "OK on the empty drive is refused") &&
-           Check(PutInDriveA(set.Disk2()), "diskette 2 is in drive A:") && Click(prompt, IDOK) &&
-           EndOnFinished(setup) && set.Holds(Fixture::Installed());
+           Check(drive.PutIn(set.Disk2()) && FileExists("A:\\saver.ard"),
+                 "diskette 2 is in drive A:") &&
+           Click(prompt, IDOK) && EndOnFinished(setup) && set.Holds(Fixture::Installed());
 }
 
 // --- The target -----------------------------------------------------------------
 
-// BIG.DAT held open by another program without delete sharing: the new copy
-// waits under its temporary name and takes the old one's place at restart.
-bool TargetInUse(CSetupRun& setup)
+// BIG.DAT held open by another program without delete sharing (and
+// read-only too, when asked): the new copy waits under its temporary name and
+// takes the old one's place at restart.
+bool TargetInUse(CSetupRun& setup, bool readOnly)
 {
     Fixture set(setup, Fixture::Options());
-    HANDLE held = CreateFileA((set.Target() + "BIG.DAT").c_str(), GENERIC_READ, FILE_SHARE_READ,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
+    const std::string big = set.Target() + "BIG.DAT";
+    if (readOnly)
+        SetFileAttributesA(big.c_str(), FILE_ATTRIBUTE_READONLY);
+    HANDLE held =
+        CreateFileA(big.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     Fixture::Expected waiting = Fixture::Installed();
     waiting["BIG.DAT"] = Fixture::verOld;
     bool ok = set.Packed() && Check(held != INVALID_HANDLE_VALUE, "BIG.DAT is held open") &&
@@ -201,6 +244,16 @@ bool TargetInUse(CSetupRun& setup)
         CloseHandle(held);
     return ok && Check(RunProgram("wineboot.exe -r", setup.Dir()), "the system restarts") &&
            set.Holds(Fixture::Installed());
+}
+
+bool TargetInUse(CSetupRun& setup)
+{
+    return TargetInUse(setup, false);
+}
+
+bool ReadOnlyTargetInUse(CSetupRun& setup)
+{
+    return TargetInUse(setup, true);
 }
 
 // Read-only older files are replaced all the same; the user's own stays.
@@ -408,6 +461,7 @@ int main(int argc, char** argv)
                 {"truncated-piece", &TruncatedPiece},
                 {"diskette-out", &DisketteTakenOut},
                 {"target-in-use", &TargetInUse},
+                {"read-only-target-in-use", &ReadOnlyTargetInUse},
                 {"read-only-targets", &ReadOnlyTargets},
                 {"read-only-directory", &ReadOnlyDirectory},
                 {"missing-drive", &MissingDrive},
