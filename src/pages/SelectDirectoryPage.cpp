@@ -8,6 +8,7 @@
 #include "res/resource.h"
 #include "support/DriveIterator.h"
 #include "support/FilePath.h"
+#include "support/StringHelpers.h"
 #include "wizard/WizardNavigation.h"
 
 IMPLEMENT_DYNAMIC(CSelectDirectoryPage, CWizardPage)
@@ -15,6 +16,7 @@ IMPLEMENT_DYNAMIC(CSelectDirectoryPage, CWizardPage)
 namespace {
 
 const char kSystem95Group[] = "System95";
+const size_t kShortNameLength = 12; // NAME1234.EXT
 
 bool IsWindowsNTPlatform()
 {
@@ -73,9 +75,15 @@ void CSelectDirectoryPage::OnOK()
     UpdateData(TRUE);
     CFilePath directory;
     directory.SetDirectory(m_strLocation.c_str());
-    bool ok = directory.DirectoryExists();
-    if (!ok)
-        ok = directory.CreateDirectoryTree(true);
+    // A location must leave room for a file name of eight and three
+    // characters, as the files and their temporary names take: a longer one
+    // would be cut by the path (a directory the user never named) and hold no
+    // file. Windows refuses such directories too.
+    std::string typed = m_strLocation;
+    AddTrailingBackslash(typed);
+    bool ok = typed.size() + kShortNameLength <= CFilePath::kMaxPath;
+    if (ok)
+        ok = directory.DirectoryExists() || directory.CreateDirectoryTree(true);
     if (!ok) {
         AfxMessageBox(IDS_CANNOT_CREATE_DIRECTORY, MB_OK);
         return;
