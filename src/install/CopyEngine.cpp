@@ -41,6 +41,13 @@ private:
     CCopyProgress& m_progress;
 };
 
+// A file (not a directory) stands at path.
+bool IsFile(const CFilePath& path)
+{
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 // A replacement refused because another program holds the file open.
 bool IsInUse(DWORD error)
 {
@@ -182,12 +189,12 @@ void CCopyEngine::FinalizeFile(CMultiFileMember& member)
         for (CFilePath::Location location : {CFilePath::locWindows, CFilePath::locSystem}) {
             CFilePath candidate(location);
             candidate.SetFileName(name.c_str());
-            if (candidate.Exists()) {
+            if (IsFile(candidate)) {
                 existing = candidate;
                 break;
             }
         }
-    } else if (target.Exists()) {
+    } else if (IsFile(target)) {
         existing = target;
     }
 

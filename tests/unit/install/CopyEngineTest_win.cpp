@@ -112,6 +112,13 @@ TEST(CopyEngine, ANewerCopyReplacesAReadOnlyOldOneAndAnOlderOneIsDiscarded)
     EXPECT_EQ(Read(target), "new");
     EXPECT_FALSE(CFilePath(older).Exists());
 
+    // A directory of the target's name is no copy to replace: the new one is
+    // discarded, not scheduled to move onto it.
+    CreateDirectoryA(scratch.File("DOCS").c_str(), nullptr);
+    const std::string blocked =
+        Finalize(scratch.WriteFile("0a1b2c3d", "new"), scratch.File("DOCS"));
+    EXPECT_FALSE(CFilePath(blocked).Exists());
+
     // Nothing there yet: the new copy takes the target's name.
     const std::string fresh =
         Finalize(scratch.WriteFile("9c0d1e2f.TXT", "fresh"), scratch.File("README.TXT"));
