@@ -3,11 +3,9 @@
 // alone, and double-byte names.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "framework/StdioFile.h"
 #include "install/IniEntryAdder.h"
@@ -45,40 +43,35 @@ private:
     std::filesystem::path m_previous = std::filesystem::current_path();
 };
 
-// The names of the files in the scratch directory.
-std::vector<std::string> Files(const CScratchFiles& scratch)
-{
-    std::vector<std::string> names;
-    const std::filesystem::path dir = std::filesystem::path(scratch.Path("x")).parent_path();
-    for (const auto& entry : std::filesystem::directory_iterator(dir))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-// Adds "C:\APP\SAVER.SCR=C:\APP\1A2B3C4D.SCR" to [rename] of wininit.ini
-// holding `before` (no file without it); returns what the file holds after.
-std::string AddRename(const std::optional<std::string>& before, bool* result = nullptr)
+// Adds key=value to section of test.ini holding `before` (no file without
+// it, else dated 2001, so that any change shows); returns what the file holds
+// after, and in written whether it was written at all.
+std::string AddEntry(const std::optional<std::string>& before, const std::string& section,
+                     const std::string& key, const std::string& value, bool& written)
 {
     CInScratch scratch;
-    if (before)
-        scratch.Write("wininit.ini", Text(*before));
-    const std::string path = scratch.Path("wininit.ini");
-    CIniEntryAdder adder("wininit.ini");
-    const bool added = adder.AddEntry("rename", "C:\\APP\\SAVER.SCR", "C:\\APP\\1A2B3C4D.SCR");
-    if (result != nullptr)
-        *result = added;
-    EXPECT_EQ(Files(scratch), std::vector<std::string>{"wininit.ini"}) << "no copy left behind";
+    const std::string path = scratch.Path("test.ini");
+    CFileStatus status;
+    if (before) {
+        scratch.Write("test.ini", Text(*before));
+        EXPECT_TRUE(CStdioFile::GetStatus(path.c_str(), status));
+        status.m_mtime = 1000000000;
+        CStdioFile::SetStatus(path.c_str(), status);
+    }
+    CIniEntryAdder adder("test.ini");
+    EXPECT_TRUE(adder.AddEntry(section.c_str(), key.c_str(), value.c_str()));
+    written = !CStdioFile::GetStatus(path.c_str(), status) || status.m_mtime != 1000000000;
+    const auto dir = std::filesystem::path(path).parent_path();
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1) << "a copy was left";
     return CScratchFiles::Read(path);
 }
 
-const char kEntry[] = "C:\\APP\\SAVER.SCR=C:\\APP\\1A2B3C4D.SCR\n";
-
 } // namespace
 
-TEST(IniEntryAdder, PlacesTheEntryAtTheEndOfItsSection)
+TEST(IniEntryAdder, PlacesTheEntryAtTheEndOfItsSectionUnlessItIsThere)
 {
-    const std::string entry = kEntry, longLine = "; " + std::string(1500, 'x') + "\n";
+    const std::string entry = "C:\\APP\\SAVER.SCR=C:\\APP\\1A2B3C4D.SCR\n";
+    const std::string longLine = "; " + std::string(1500, 'x') + "\n";
     struct {
         std::optional<std::string> before;
         std::string after;
@@ -101,36 +94,21 @@ TEST(IniEntryAdder, PlacesTheEntryAtTheEndOfItsSection)
         // lines never run together.
         {"[rename]\nA=B", "[rename]\nA=B\n" + entry},
         {"[boot]", "[boot]\n[rename]\n" + entry},
+        // The identical entry leaves the file untouched. Key and value compare
+        // without case; blanks before the key and after the value, and the
+        // line end, are no part of them.
+        {"[RENAME]\n  c:\\app\\saver.scr=c:\\app\\1a2b3c4d.scr \t\n[next]\n",
+         "[RENAME]\n  c:\\app\\saver.scr=c:\\app\\1a2b3c4d.scr \t\n[next]\n"},
+        {"[rename]\nA=B\n" + entry.substr(0, entry.size() - 1),
+         "[rename]\nA=B\n" + entry.substr(0, entry.size() - 1)},
     };
     for (const auto& c : cases) {
-        bool result = false;
-        EXPECT_EQ(AddRename(c.before, &result), Text(c.after)) << c.before.value_or("(no file)");
-        EXPECT_TRUE(result);
-    }
-}
-
-TEST(IniEntryAdder, TheIdenticalEntryLeavesTheFileUntouched)
-{
-    // Key and value compare without case; blanks before the key and after
-    // the value, and the line end, are no part of them.
-    const char* const befores[] = {
-        "[RENAME]\n  c:\\app\\saver.scr=c:\\app\\1a2b3c4d.scr \t\n[next]\n",
-        "[rename]\nA=B\nC:\\APP\\SAVER.SCR=C:\\APP\\1A2B3C4D.SCR",
-    };
-    for (const char* before : befores) {
-        CInScratch scratch;
-        const std::string path = scratch.Write("wininit.ini", Text(before));
-        CFileStatus status;
-        ASSERT_TRUE(CStdioFile::GetStatus(path.c_str(), status));
-        status.m_mtime = 1000000000; // 2001: any change would show
-        CStdioFile::SetStatus(path.c_str(), status);
-
-        CIniEntryAdder adder("wininit.ini");
-        EXPECT_TRUE(adder.AddEntry("rename", "C:\\APP\\SAVER.SCR", "C:\\APP\\1A2B3C4D.SCR"));
-        EXPECT_EQ(CScratchFiles::Read(path), Text(before));
-        ASSERT_TRUE(CStdioFile::GetStatus(path.c_str(), status));
-        EXPECT_EQ(status.m_mtime, 1000000000) << before;
-        EXPECT_EQ(Files(scratch), std::vector<std::string>{"wininit.ini"});
+        bool written = false;
+        EXPECT_EQ(
+            AddEntry(c.before, "rename", "C:\\APP\\SAVER.SCR", "C:\\APP\\1A2B3C4D.SCR", written),
+            Text(c.after))
+            << c.before.value_or("(no file)");
+        EXPECT_EQ(written, c.before != c.after) << c.after;
     }
 }
 
@@ -152,11 +130,8 @@ TEST(IniEntryAdder, DoubleByteNamesAreComparedWholeCharacterByCharacter)
         {"[x\x95\x5D\nk=v\n", "x", "k", "[x\x95\x5D\nk=v\n"},
     };
     for (const auto& c : cases) {
-        CInScratch scratch;
-        const std::string path = scratch.Write("test.ini", Text(c.before));
-        CIniEntryAdder adder("test.ini");
-        EXPECT_TRUE(adder.AddEntry(c.section.c_str(), c.key.c_str(), "v"));
-        EXPECT_EQ(CScratchFiles::Read(path), Text(c.after)) << c.before;
+        bool written = false;
+        EXPECT_EQ(AddEntry(c.before, c.section, c.key, "v", written), Text(c.after)) << c.before;
     }
     Mbcs::SetCodePage(saved);
 }
