@@ -80,44 +80,32 @@ TEST(AddRenameEntry, AFailedReplacementLeavesTheOldFile)
     EXPECT_EQ(FileCount(scratch), 1) << "no copy left behind";
 
     // Moved aside as the backup, the old file comes back when the copy cannot
-    // take its place.
+    // take its place; once it can, the backup holds the old file.
     EXPECT_FALSE(CTestAdder(wininit, true, true).AddEntry("rename", "C:\\OLD.TXT", "C:\\NEW.TXT"));
     EXPECT_EQ(CScratchFiles::Read(wininit), kOld);
     EXPECT_FALSE(std::filesystem::exists(scratch.Path("wininit.bak")));
-}
-
-TEST(AddRenameEntry, ASubclassBackupNameKeepsTheOldFile)
-{
-    CScratchFiles scratch;
-    const std::string wininit = scratch.Write("wininit.ini", kOld);
     scratch.Write("wininit.bak", "an older backup");
     EXPECT_TRUE(CTestAdder(wininit, true, false).AddEntry("rename", "C", "D"));
     EXPECT_EQ(CScratchFiles::Read(wininit), std::string(kOld) + "C=D\r\n");
     EXPECT_EQ(CScratchFiles::Read(scratch.Path("wininit.bak")), kOld);
-    EXPECT_EQ(FileCount(scratch), 2);
 }
 
-TEST(AddRenameEntry, AFileThatCannotBeReadIsNotTakenForAnEmptyOne)
+TEST(AddRenameEntry, AFileThatCannotBeReadOrCreatedThrowsAndChangesNothing)
 {
     CScratchFiles scratch;
     const std::string wininit = scratch.Write("wininit.ini", kOld);
     FileFailure failure;
     {
+        // Not taken for an empty file.
         COpenElsewhere locked(wininit, 0);
         failure =
             CatchFileException([&] { AddRenameEntry(wininit, "C:\\NEW.TXT", "C:\\OLD.TXT"); });
     }
     EXPECT_EQ(failure.cause, CFileException::sharingViolation);
     EXPECT_EQ(CScratchFiles::Read(wininit), kOld);
-    EXPECT_EQ(FileCount(scratch), 1);
-}
-
-TEST(AddRenameEntry, AnOutputThatCannotBeCreatedThrowsAndChangesNothing)
-{
-    CScratchFiles scratch;
-    const FileFailure failure = CatchFileException([&] {
+    failure = CatchFileException([&] {
         AddRenameEntry(scratch.Path("nowhere\\wininit.ini"), "C:\\NEW.TXT", "C:\\OLD.TXT");
     });
     EXPECT_EQ(failure.cause, CFileException::badPath);
-    EXPECT_EQ(FileCount(scratch), 0);
+    EXPECT_EQ(FileCount(scratch), 1);
 }
