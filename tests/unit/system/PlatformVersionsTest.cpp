@@ -57,9 +57,11 @@ DWORD RunChild(const SPlatform& platform, const char* filter, std::string& outpu
                    static_cast<DWORD>(platform.wineVersion.size() + 1));
     RegCloseKey(appDefaults);
 
+    // Open to deletion: a stand-in Program Manager that the child started may
+    // hold the output a little longer than the child.
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE out = CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                             CREATE_ALWAYS, 0, nullptr);
+    HANDLE out = CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                             &inherit, CREATE_ALWAYS, 0, nullptr);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -78,7 +80,7 @@ DWORD RunChild(const SPlatform& platform, const char* filter, std::string& outpu
     }
     SetEnvironmentVariableA("SETUP_TEST_PLATFORM", nullptr);
     CloseHandle(out);
-    output = ReadWholeFile(outputFile);
+    output = CScratchFiles::Read(outputFile);
     DeleteFileA(outputFile.c_str());
     DeleteFileA(copy.c_str());
     RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
@@ -115,8 +117,7 @@ TEST(OnPlatform, ProgramManagerItemsFromTheTargets)
     if (platform == nullptr || platform->version4)
         GTEST_SKIP() << "run by PlatformVersions.EachVersionInAChildRun, on NT 3.51";
     CScratchDirectory scratch;
-    CProgmanStub progman;
-    progman.Serve();
+    CProgmanStub progman; // started by the shortcut step
     // Two installed files (the copy engine has set their command paths), one
     // minimized with an icon file, taken from destination 0; and a target
     // whose file was not installed, which gets no item.
