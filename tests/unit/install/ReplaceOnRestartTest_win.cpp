@@ -1,15 +1,14 @@
-// The wininit.ini side of replacement at restart under Wine, and what happens
-// when the file is in use by another program. (The delayed move itself and
-// the system's processing of wininit.ini are tested at a restart, in a Wine
-// prefix of their own: restart-test.)
+// The wininit.ini side of replacement at restart under Wine: what happens when
+// the file cannot be replaced or read, and a subclass that keeps a backup.
+// (The entry's order, the delayed move and the system's processing of
+// wininit.ini are tested at a restart, in a Wine prefix of their own:
+// restart-test.)
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <string>
-#include <vector>
 
 #include "install/IniEntryAdder.h"
 #include "install/ReplaceOnRestart.h"
@@ -17,14 +16,11 @@
 
 namespace {
 
-std::vector<std::string> Files(const CScratchFiles& scratch)
+// The number of files in the scratch directory.
+long FileCount(const CScratchFiles& scratch)
 {
-    std::vector<std::string> names;
     const std::filesystem::path dir = std::filesystem::path(scratch.Path("x")).parent_path();
-    for (const auto& entry : std::filesystem::directory_iterator(dir))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
+    return static_cast<long>(std::distance(std::filesystem::directory_iterator(dir), {}));
 }
 
 // Another program's handle on a file, with the given sharing.
@@ -42,22 +38,36 @@ private:
     HANDLE m_hFile;
 };
 
+// Keeps the old file as wininit.bak when asked to; when blocking, also holds
+// the edited copy open, without leave to move it, from the moment the backup
+// name is chosen: the copy cannot take the file's place.
+class CTestAdder : public CIniEntryAdder {
+public:
+    CTestAdder(const std::string& path, bool backup, bool block)
+        : CIniEntryAdder(path.c_str()), m_bBackup(backup), m_bBlock(block)
+    {
+    }
+    ~CTestAdder() override { CloseHandle(m_hCopy); }
+    void MakeBackupName() override
+    {
+        CIniEntryAdder::MakeBackupName();
+        if (m_bBackup)
+            m_backupPath.SetExtension("bak");
+        if (m_bBlock)
+            m_hCopy = CreateFileA(m_outputPath, GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+    }
+
+private:
+    bool m_bBackup, m_bBlock;
+    HANDLE m_hCopy = INVALID_HANDLE_VALUE;
+};
+
 const char kOld[] = "[rename]\r\nNUL=C:\\OLD.TXT\r\n";
 
 } // namespace
 
-TEST(AddRenameEntry, WritesDestinationEqualsSource)
-{
-    CScratchFiles scratch;
-    const std::string wininit = scratch.Path("wininit.ini");
-    EXPECT_TRUE(AddRenameEntry(wininit, "C:\\APP\\1A2B3C4D.SCR", "C:\\APP\\SAVER.SCR"));
-    EXPECT_TRUE(AddRenameEntry(wininit, "C:\\APP\\5E6F7A8B.DLL", "C:\\APP\\SAVER.DLL"));
-    EXPECT_EQ(CScratchFiles::Read(wininit),
-              "[rename]\r\nC:\\APP\\SAVER.SCR=C:\\APP\\1A2B3C4D.SCR\r\n"
-              "C:\\APP\\SAVER.DLL=C:\\APP\\5E6F7A8B.DLL\r\n");
-}
-
-TEST(AddRenameEntry, AFailedReplacementLeavesTheOldFileAndNoCopy)
+TEST(AddRenameEntry, AFailedReplacementLeavesTheOldFile)
 {
     // Readable, but not to be replaced while the other handle is open.
     CScratchFiles scratch;
@@ -67,73 +77,35 @@ TEST(AddRenameEntry, AFailedReplacementLeavesTheOldFileAndNoCopy)
         EXPECT_FALSE(AddRenameEntry(wininit, "C:\\NEW.TXT", "C:\\OLD.TXT"));
     }
     EXPECT_EQ(CScratchFiles::Read(wininit), kOld);
-    EXPECT_EQ(Files(scratch), std::vector<std::string>{"wininit.ini"});
+    EXPECT_EQ(FileCount(scratch), 1) << "no copy left behind";
+
+    // Moved aside as the backup, the old file comes back when the copy cannot
+    // take its place; once it can, the backup holds the old file.
+    EXPECT_FALSE(CTestAdder(wininit, true, true).AddEntry("rename", "C:\\OLD.TXT", "C:\\NEW.TXT"));
+    EXPECT_EQ(CScratchFiles::Read(wininit), kOld);
+    EXPECT_FALSE(std::filesystem::exists(scratch.Path("wininit.bak")));
+    scratch.Write("wininit.bak", "an older backup");
+    EXPECT_TRUE(CTestAdder(wininit, true, false).AddEntry("rename", "C", "D"));
+    EXPECT_EQ(CScratchFiles::Read(wininit), std::string(kOld) + "C=D\r\n");
+    EXPECT_EQ(CScratchFiles::Read(scratch.Path("wininit.bak")), kOld);
 }
 
-TEST(AddRenameEntry, AFileThatCannotBeReadIsNotTakenForAnEmptyOne)
+TEST(AddRenameEntry, AFileThatCannotBeReadOrCreatedThrowsAndChangesNothing)
 {
     CScratchFiles scratch;
     const std::string wininit = scratch.Write("wininit.ini", kOld);
     FileFailure failure;
     {
+        // Not taken for an empty file.
         COpenElsewhere locked(wininit, 0);
         failure =
             CatchFileException([&] { AddRenameEntry(wininit, "C:\\NEW.TXT", "C:\\OLD.TXT"); });
     }
     EXPECT_EQ(failure.cause, CFileException::sharingViolation);
     EXPECT_EQ(CScratchFiles::Read(wininit), kOld);
-    EXPECT_EQ(Files(scratch), std::vector<std::string>{"wininit.ini"});
-}
-
-namespace {
-
-// Keeps the old file as wininit.bak.
-class CBackupAdder : public CIniEntryAdder {
-public:
-    using CIniEntryAdder::CIniEntryAdder;
-    void MakeBackupName() override
-    {
-        m_backupPath = m_path;
-        m_backupPath.SetExtension("bak");
-    }
-};
-
-} // namespace
-
-// Also holds the edited copy open, without leave to move it, from the moment
-// the backup name is chosen: the copy cannot take the file's place.
-class CBlockedAdder : public CBackupAdder {
-public:
-    using CBackupAdder::CBackupAdder;
-    ~CBlockedAdder() override { CloseHandle(m_hCopy); }
-    void MakeBackupName() override
-    {
-        CBackupAdder::MakeBackupName();
-        m_hCopy = CreateFileA(m_outputPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    }
-    HANDLE m_hCopy = INVALID_HANDLE_VALUE;
-};
-
-TEST(AddRenameEntry, AFailedReplacementAfterABackupPutsTheOldFileBack)
-{
-    CScratchFiles scratch;
-    const std::string wininit = scratch.Write("wininit.ini", kOld);
-    {
-        CBlockedAdder adder(wininit);
-        EXPECT_FALSE(adder.AddEntry("rename", "C:\\OLD.TXT", "C:\\NEW.TXT"));
-        EXPECT_NE(adder.m_hCopy, INVALID_HANDLE_VALUE);
-    }
-    EXPECT_EQ(CScratchFiles::Read(wininit), kOld);
-    EXPECT_FALSE(std::filesystem::exists(scratch.Path("wininit.bak")));
-}
-
-TEST(AddRenameEntry, AnOutputThatCannotBeCreatedThrowsAndChangesNothing)
-{
-    CScratchFiles scratch;
-    const FileFailure failure = CatchFileException([&] {
+    failure = CatchFileException([&] {
         AddRenameEntry(scratch.Path("nowhere\\wininit.ini"), "C:\\NEW.TXT", "C:\\OLD.TXT");
     });
     EXPECT_EQ(failure.cause, CFileException::badPath);
-    EXPECT_TRUE(Files(scratch).empty());
+    EXPECT_EQ(FileCount(scratch), 1);
 }

@@ -8,22 +8,15 @@
 
 #include <windows.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
+
+#include "unit/support/ScratchFiles.h"
 
 inline std::string ProgramDirectory()
 {
     char path[MAX_PATH];
     std::string text(path, GetModuleFileNameA(nullptr, path, sizeof path));
     return text.substr(0, text.find_last_of('\\') + 1);
-}
-
-inline std::string ReadWholeFile(const std::string& path)
-{
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
 }
 
 class CProgmanStub {
@@ -66,7 +59,7 @@ public:
     }
 
     // What the server recorded, one event a line.
-    std::string Log() const { return ReadWholeFile(m_strLog); }
+    std::string Log() const { return CScratchFiles::Read(m_strLog); }
 
 private:
     std::string m_strProgram = ProgramDirectory() + "progman.exe";

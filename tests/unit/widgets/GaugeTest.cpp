@@ -54,34 +54,45 @@ Canvas TextOver(const std::string& text, COLORREF ink, COLORREF paper)
     return canvas;
 }
 
-// The number of pixels that differ from a bar showing text, filled up to
-// `filled` columns (rows when vertical) in the highlight colour with window-
-// coloured text, the rest the other way round.
-int Mismatches(const Canvas& bar, const std::string& text, int filled, bool vertical = false)
+// The bar drawn for nMin..nMax at nPos.
+Canvas Drawn(UINT nMin, UINT nMax, UINT nPos, bool vertical = false)
 {
-    const Canvas inFilled = TextOver(text, kWindow, kHighlight);
-    const Canvas inRest = TextOver(text, kHighlight, kWindow);
+    Canvas bar;
+    DrawGaugeBar(bar.dc, kArea, kWindow, kHighlight, vertical, nMin, nMax, nPos);
+    return bar;
+}
+
+// The number of pixels of that bar that differ from one showing text, filled
+// up to `filled` columns (rows when vertical) in the highlight colour with
+// window-coloured text, the rest the other way round; without text, from an
+// untouched area.
+int Mismatches(UINT nMin, UINT nMax, UINT nPos, const char* text, int filled, bool vertical = false)
+{
+    const Canvas bar = Drawn(nMin, nMax, nPos, vertical);
+    const Canvas inFilled = text ? TextOver(text, kWindow, kHighlight) : Canvas();
+    const Canvas inRest = text ? TextOver(text, kHighlight, kWindow) : Canvas();
     int wrong = 0;
     for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x) {
-            const bool isFilled = (vertical ? y : x) < filled;
-            wrong += bar.At(x, y) != (isFilled ? inFilled : inRest).At(x, y);
-        }
+        for (int x = 0; x < kWidth; ++x)
+            wrong += bar.At(x, y) != ((vertical ? y : x) < filled ? inFilled : inRest).At(x, y);
     return wrong;
 }
 
-bool IsUntouched(const Canvas& canvas)
+// A framed static control standing in for the template's placeholder.
+HWND AddPlaceholder(const CWnd& parent, int id, int x, int y, int width, int height)
 {
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x)
-            if (canvas.At(x, y) != kUntouched)
-                return false;
-    return true;
+    return CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | WS_BORDER, x, y, width, height,
+                           parent.m_hWnd, reinterpret_cast<HMENU>(id), GetModuleHandleA(nullptr),
+                           nullptr);
 }
 
-void Draw(const Canvas& canvas, UINT nMin, UINT nMax, UINT nPos, BOOL vertical = FALSE)
+// A child's window rectangle in its parent's client coordinates.
+RECT ChildRect(HWND child)
 {
-    DrawGaugeBar(canvas.dc, kArea, kWindow, kHighlight, vertical, nMin, nMax, nPos);
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
 }
 
 } // namespace
@@ -92,154 +103,85 @@ TEST(GaugeBar, FillsInProportionWithTheTextInvertedAcrossTheBoundary)
         UINT nMin, nMax, nPos;
         const char* text;
         int filled;
+        bool vertical;
     } const cases[] = {
-        {0, 100, 50, "50%", kWidth / 2},
-        {0, 100, 42, "42%", 42 * kWidth / 100},
-        {0, 3, 1, "33%", 33 * kWidth / 100}, // truncating
-        {0, 100, 100, "100%", kWidth},
+        {0, 100, 42, "42%", 42 * kWidth / 100, false},
+        {0, 3, 1, "33%", 33 * kWidth / 100, false}, // truncating
+        {0, 100, 25, "25%", kHeight / 4, true},     // from the top
         // Above 1000000 all three are divided by 1000 first.
-        {0, 3000000, 1500000, "50%", kWidth / 2},
-        {1000, 4000000, 1000999, "24%", 24 * kWidth / 100},
+        {0, 3000000, 1500000, "50%", kWidth / 2, false},
+        {1000, 4000000, 1000999, "24%", 24 * kWidth / 100, false},
     };
-    for (const auto& c : cases) {
-        Canvas bar;
-        Draw(bar, c.nMin, c.nMax, c.nPos);
-        EXPECT_EQ(Mismatches(bar, c.text, c.filled), 0)
+    for (const auto& c : cases)
+        EXPECT_EQ(Mismatches(c.nMin, c.nMax, c.nPos, c.text, c.filled, c.vertical), 0)
             << c.nMin << ".." << c.nMax << " at " << c.nPos;
-    }
 }
 
-TEST(GaugeBar, APositionBelowARangeWrittenDirectlyStaysWithinTheArea)
+TEST(GaugeBar, AnEmptyRangePaintsNothingAndAPositionBelowItStaysWithinTheArea)
 {
+    // Equal ends, and ends that fall into the same thousand above 1000000.
+    EXPECT_EQ(Mismatches(5, 5, 5, nullptr, 0), 0);
+    EXPECT_EQ(Mismatches(2000100, 2000900, 2000500, nullptr, 0), 0);
     // Position 0 under a minimum of 1 set without SetPos: the unsigned
     // arithmetic gives a percentage far above 100; the bar fills the area and
     // no more.
-    Canvas bar;
-    Draw(bar, 1, 1000, 0);
+    const Canvas bar = Drawn(1, 1000, 0);
     EXPECT_EQ(bar.At(0, 0), kHighlight);
     EXPECT_EQ(bar.At(kWidth - 1, kHeight - 1), kHighlight);
 }
 
-TEST(GaugeBar, VerticalFillsFromTheTop)
-{
-    Canvas bar;
-    Draw(bar, 0, 100, 25, TRUE);
-    EXPECT_EQ(Mismatches(bar, "25%", kHeight / 4, true), 0);
-}
-
-TEST(GaugeBar, AnEmptyRangePaintsNothing)
-{
-    // Equal ends, and ends that fall into the same thousand above 1000000.
-    const UINT cases[][3] = {{5, 5, 5}, {0, 0, 7}, {2000100, 2000900, 2000500}};
-    for (const auto& c : cases) {
-        Canvas bar;
-        Draw(bar, c[0], c[1], c[2]);
-        EXPECT_TRUE(IsUntouched(bar)) << c[0] << ".." << c[1];
-    }
-}
-
 TEST(Gauge, SetPosClampsToTheMaximumFirstThenToTheMinimum)
 {
-    CGauge gauge(0, 99, 0);
-    EXPECT_EQ(gauge.m_nPos, 0u);
-    gauge.SetPos(500, FALSE);
-    EXPECT_EQ(gauge.m_nPos, 99u);
-    gauge.m_nMin = 10;
-    gauge.SetPos(3, FALSE);
-    EXPECT_EQ(gauge.m_nPos, 10u);
-
     // Nothing to copy: range 1..0 holds the position at 1, shown as 0% with
     // no filled part.
+    CGauge gauge(0, 99, 0);
     gauge.m_nMin = 1;
     gauge.m_nMax = 0;
     gauge.SetPos(5, TRUE);
     EXPECT_EQ(gauge.m_nPos, 1u);
-    Canvas bar;
-    Draw(bar, gauge.m_nMin, gauge.m_nMax, gauge.m_nPos);
-    EXPECT_EQ(Mismatches(bar, "0%", 0), 0);
-
-    // Above the maximum: 100%, the whole area in the highlight colour.
-    gauge.m_nMin = 1;
+    EXPECT_EQ(Mismatches(1, 0, gauge.m_nPos, "0%", 0), 0);
+    // Above the maximum: 100%.
     gauge.m_nMax = 40;
     gauge.SetPos(41, FALSE);
     EXPECT_EQ(gauge.m_nPos, 40u);
-    Canvas full;
-    Draw(full, gauge.m_nMin, gauge.m_nMax, gauge.m_nPos);
-    EXPECT_EQ(Mismatches(full, "100%", kWidth), 0);
-    EXPECT_EQ(full.At(0, 0), kHighlight);
-    EXPECT_EQ(full.At(kWidth - 1, kHeight - 1), kHighlight);
+    EXPECT_EQ(Mismatches(1, 40, gauge.m_nPos, "100%", kWidth), 0);
 }
-
-namespace {
-
-// A popup window standing in for the copy page, with a framed static control
-// as the template's placeholder.
-struct ParentWindow {
-    ParentWindow()
-    {
-        EXPECT_TRUE(
-            wnd.CreateEx(0, "STATIC", "page", WS_POPUP, 100, 100, 400, 200, nullptr, nullptr));
-    }
-    HWND AddPlaceholder(int id, int x, int y, int width, int height)
-    {
-        return CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | WS_BORDER, x, y, width,
-                               height, wnd.m_hWnd, reinterpret_cast<HMENU>(id),
-                               GetModuleHandleA(nullptr), nullptr);
-    }
-    // A child's window rectangle in the parent's client coordinates.
-    RECT ChildRect(HWND child) const
-    {
-        RECT r;
-        GetWindowRect(child, &r);
-        MapWindowPoints(nullptr, wnd.m_hWnd, reinterpret_cast<POINT*>(&r), 2);
-        return r;
-    }
-
-    CWnd wnd;
-};
-
-bool operator==(const RECT& a, const RECT& b)
-{
-    return EqualRect(&a, &b) != FALSE;
-}
-
-std::string Text(HWND window)
-{
-    char text[32] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-} // namespace
 
 TEST(Gauge, TakesThePlaceholdersClientAreaAndItsId)
 {
-    ParentWindow parent;
-    HWND placeholder = parent.AddPlaceholder(1010, 20, 30, 120, 24);
-    ASSERT_NE(placeholder, nullptr);
+    CWnd parent;
+    ASSERT_TRUE(
+        parent.CreateEx(0, "STATIC", "page", WS_POPUP, 100, 100, 400, 200, nullptr, nullptr));
+    HWND placeholder = AddPlaceholder(parent, 1010, 20, 30, 120, 24);
     // The frame's inside: the border is not part of the gauge.
-    RECT inside;
+    RECT inside, outside = ChildRect(placeholder);
     GetClientRect(placeholder, &inside);
-    MapWindowPoints(placeholder, parent.wnd.m_hWnd, reinterpret_cast<POINT*>(&inside), 2);
-    ASSERT_FALSE(inside == (RECT{20, 30, 140, 54})) << "the placeholder has no border";
+    MapWindowPoints(placeholder, parent.m_hWnd, reinterpret_cast<POINT*>(&inside), 2);
+    ASSERT_FALSE(EqualRect(&inside, &outside)) << "the placeholder has no border";
 
     CGauge gauge(0, 99, 0);
-    ASSERT_TRUE(gauge.Create(WS_VISIBLE, RECT{0, 0, 5, 5}, &parent.wnd, 1010));
+    ASSERT_TRUE(gauge.Create(WS_VISIBLE, RECT{0, 0, 5, 5}, &parent, 1010));
     EXPECT_FALSE(IsWindow(placeholder));
-    EXPECT_EQ(GetDlgItem(parent.wnd.m_hWnd, 1010), gauge.m_hWnd);
-    EXPECT_TRUE(parent.ChildRect(gauge.m_hWnd) == inside);
-    EXPECT_EQ(Text(gauge.m_hWnd), "Gauge");
+    EXPECT_EQ(GetDlgItem(parent.m_hWnd, 1010), gauge.m_hWnd);
+    const RECT rect = ChildRect(gauge.m_hWnd);
+    EXPECT_TRUE(EqualRect(&rect, &inside));
+    char text[16] = "";
+    GetWindowTextA(gauge.m_hWnd, text, sizeof text);
+    EXPECT_STREQ(text, "Gauge");
     EXPECT_TRUE(GetWindowLongA(gauge.m_hWnd, GWL_STYLE) & WS_CHILD);
 }
 
 TEST(Gauge, WithoutAPlaceholderTheGivenRectangleStays)
 {
-    ParentWindow parent;
-    parent.AddPlaceholder(1011, 0, 0, 50, 50); // another id: not taken
+    CWnd parent;
+    ASSERT_TRUE(
+        parent.CreateEx(0, "STATIC", "page", WS_POPUP, 100, 100, 400, 200, nullptr, nullptr));
+    AddPlaceholder(parent, 1011, 0, 0, 50, 50); // another id: not taken
     CGauge gauge(0, 99, 0);
-    const RECT rect = {10, 20, 110, 45};
-    ASSERT_TRUE(gauge.Create(WS_VISIBLE | WS_BORDER, rect, &parent.wnd, 1010));
-    EXPECT_TRUE(parent.ChildRect(gauge.m_hWnd) == rect);
-    EXPECT_NE(GetDlgItem(parent.wnd.m_hWnd, 1011), nullptr);
+    const RECT given = {10, 20, 110, 45};
+    ASSERT_TRUE(gauge.Create(WS_VISIBLE | WS_BORDER, given, &parent, 1010));
+    const RECT rect = ChildRect(gauge.m_hWnd);
+    EXPECT_TRUE(EqualRect(&rect, &given));
+    EXPECT_NE(GetDlgItem(parent.m_hWnd, 1011), nullptr);
     EXPECT_EQ(GetDlgCtrlID(gauge.m_hWnd), 1010);
 }
