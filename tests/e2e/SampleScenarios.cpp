@@ -102,6 +102,13 @@ bool EndsWithStatus(const CSetupRun& setup, const char* status)
                  (std::string("the status file says ") + status).c_str(), StatusValue("Status"));
 }
 
+// Prints the status file's outcome and message with format; true.
+bool Report(const char* format)
+{
+    std::printf(format, StatusValue("Status").c_str(), StatusValue("Description").c_str());
+    return true;
+}
+
 HWND ButtonBar(HWND page)
 {
     return page != nullptr ? FindWindowExA(page, nullptr, "#32770", nullptr) : nullptr;
@@ -126,9 +133,24 @@ bool ChangeToDiskTwo(const CSetupRun& setup, HWND prompt)
            Click(prompt, IDOK) && setup.WaitGone("Insert Diskette", IDC_DISKETTE_REQUEST);
 }
 
+// For the pictures only: the prompt moved below the copy page, as a user
+// would drag it, so that the gauge shows.
+bool GaugePicture(HWND copyPage, HWND prompt, CScreenPictures& pictures)
+{
+    if (!pictures.Enabled())
+        return true;
+    RECT page, box;
+    GetWindowRect(copyPage, &page);
+    GetWindowRect(prompt, &box);
+    SetWindowPos(prompt, nullptr, box.left, page.bottom + 8, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return pictures.Take("copy-gauge");
+}
+
 // Cancel on the welcome page, Yes to the question: not installed, nothing copied.
 bool CancelledRun(CSetupRun& setup, CScreenPictures& pictures)
 {
+    std::printf("run 1: from drive A:, cancelled on the welcome page\n");
     HWND box = nullptr, page = nullptr;
     return Check(InsertDiskette(Disk(setup.Programs(), 1)), "diskette 1 is in drive A:") &&
            setup.StartProgram("A:\\SETUP.EXE", "") &&
@@ -140,7 +162,8 @@ bool CancelledRun(CSetupRun& setup, CScreenPictures& pictures)
            pictures.Take("exit-question") && Click(box, IDYES) &&
            (page = NotInstalledPage(setup)) != nullptr && pictures.Take("not-installed") &&
            Click(page, IDOK) && EndsWithStatus(setup, "Failed") &&
-           Check(!FileExists(kDestination), "nothing was installed");
+           Check(!FileExists(kDestination), "nothing was installed") &&
+           Report("  not installed; status file: %s, \"%s\"\n");
 }
 
 // Every page in turn: welcome, the destination as proposed, the folder
@@ -148,6 +171,8 @@ bool CancelledRun(CSetupRun& setup, CScreenPictures& pictures)
 // finished page.
 bool InteractiveRun(CSetupRun& setup, CScreenPictures& pictures)
 {
+    std::printf("run 2: from drive A:, page by page, diskette 2 inserted when asked for\n");
+    DeleteFileA(StatusFile().c_str());
     HWND page = nullptr, browser = nullptr, copy = nullptr, prompt = nullptr, finished = nullptr;
     bool ok = Check(InsertDiskette(Disk(setup.Programs(), 1)), "diskette 1 is in drive A:") &&
               setup.StartProgram("A:\\SETUP.EXE", "") && LeaveWelcome(setup, IDC_NEXT) &&
@@ -166,12 +191,19 @@ bool InteractiveRun(CSetupRun& setup, CScreenPictures& pictures)
          Check((copy = setup.WaitFor("Velmo Screen Saver Setup", IDC_COPY_GAUGE)) != nullptr,
                "the copy page shows") &&
          (prompt = DisketteTwoPrompt(setup)) != nullptr && pictures.Take("insert-diskette") &&
-         ChangeToDiskTwo(setup, prompt) && (finished = FinishedPage(setup)) != nullptr &&
-         pictures.Take("finished") && Click(finished, IDOK);
+         GaugePicture(copy, prompt, pictures) && ChangeToDiskTwo(setup, prompt) &&
+         (finished = FinishedPage(setup)) != nullptr && pictures.Take("finished") &&
+         Click(finished, IDOK);
     // The status library is on diskette 1 only, and diskette 2 is in the
-    // drive as the program ends: no status is written (the vendor's set is
-    // to carry it on every diskette; until then this run does not check it).
-    return ok && setup.Ends();
+    // drive as the program ends: the library is not found then, and no status
+    // is written. This run does not check the status; it says what it finds.
+    if (!ok || !setup.Ends())
+        return false;
+    if (FileExists(StatusFile()))
+        return Report("  status file: %s, \"%s\"\n");
+    std::printf("  no status file: the status library is on diskette 1, and diskette 2 is in "
+                "the drive as the program ends\n");
+    return true;
 }
 
 // Every file of the typical installation is there and equals its payload
@@ -179,7 +211,7 @@ bool InteractiveRun(CSetupRun& setup, CScreenPictures& pictures)
 // user's. Prints what it finds.
 bool Installed(const CPrograms& programs)
 {
-    std::printf("installed:\n");
+    std::printf("  installed:\n");
     bool ok = true;
     for (const SampleFile& file : SampleFiles(programs)) {
         const std::string bytes = ReadFileText(file.installed);
@@ -196,7 +228,7 @@ bool Installed(const CPrograms& programs)
                       std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
                       std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." +
                       std::to_string(LOWORD(fixed->dwFileVersionLS));
-        std::printf("  %-44s %7u bytes, %s\n", file.installed.c_str(),
+        std::printf("    %-40s %7u bytes, %s\n", file.installed.c_str(),
                     static_cast<unsigned>(bytes.size()), version.c_str());
         ok = Check(FileExists(file.installed) && bytes == ReadFileText(file.payload),
                    "it is there, byte for byte the vendor's file") &&
@@ -206,7 +238,7 @@ bool Installed(const CPrograms& programs)
     DWORD saverSize = sizeof saver;
     RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Scrnsave.exe", RRF_RT_REG_SZ,
                  nullptr, saver, &saverSize);
-    std::printf("  HKEY_CURRENT_USER\\Control Panel\\Desktop Scrnsave.exe = %s\n", saver);
+    std::printf("    HKEY_CURRENT_USER\\Control Panel\\Desktop Scrnsave.exe = %s\n", saver);
     ok = Check(lstrcmpiA(saver, (SystemDirectory() + "\\VelmoSaver.scr").c_str()) == 0,
                "the screen saver is the user's") &&
          ok;
@@ -220,7 +252,8 @@ bool Installed(const CPrograms& programs)
     for (const auto& shortcut : shortcuts) {
         const std::string fields = ReadShortcut(ShortcutPath(shortcut.caption));
         const std::string target = fields.substr(0, fields.find('|'));
-        std::printf("  shortcut %s\\%s -> %s\n", kProgramFolder, shortcut.caption, target.c_str());
+        std::printf("    shortcut Programs\\%s\\%s -> %s\n", kProgramFolder, shortcut.caption,
+                    target.c_str());
         ok = Check(lstrcmpiA(fields.substr(0, shortcut.fields.size()).c_str(),
                              shortcut.fields.c_str()) == 0,
                    "it leads to the installed file", fields) &&
@@ -306,6 +339,8 @@ bool NoTemporaryFiles()
 // the screen saver (the same version) is kept, as is README.TXT (the same time).
 bool SecondRun(CSetupRun& setup)
 {
+    std::printf("run 3: unattended (/B) from the diskette directories over the installed "
+                "product, the installed screen saver and licence first dated 1990\n");
     const std::vector<SampleFile> files = SampleFiles(setup.Programs());
     const FILETIME longAgo = {0x18D64000, 0x01B41E2A}; // 1 January 1990
     bool ok = Check(SetWriteTime(files[0].installed, longAgo) &&
@@ -319,24 +354,21 @@ bool SecondRun(CSetupRun& setup)
          EndsWithStatus(setup, "Success");
     if (!ok)
         return false;
-    std::printf("status file %s: %s, \"%s\"\n", StatusFile().c_str(), StatusValue("Status").c_str(),
-                StatusValue("Description").c_str());
-
-    std::printf("second run over the installed product:\n");
     const bool replaceExpected[] = {false, true, false};
     const char* why[] = {"its version is not newer", "the installed copy was older",
                          "its time is not newer"};
     for (size_t i = 0; i < files.size(); ++i) {
         const FileState after = StateOf(files[i].installed);
         const bool kept = SameFile(before[i], after);
-        std::printf("  %-44s %s\n", files[i].installed.c_str(),
-                    kept ? "kept: the same file, bytes and time" : "replaced");
+        std::printf("    %-40s %s: %s\n", files[i].installed.c_str(),
+                    kept ? "kept (the same file, bytes and time)" : "replaced",
+                    kept != replaceExpected[i] ? why[i] : "it should NOT have been");
         ok = Check(kept != replaceExpected[i],
                    (std::string(replaceExpected[i] ? "replaced: " : "kept: ") + why[i]).c_str()) &&
              Check(after.bytes == ReadFileText(files[i].payload), "its bytes are the vendor's") &&
              ok;
     }
-    return NoTemporaryFiles() && ok;
+    return NoTemporaryFiles() && Report("  status file: %s, \"%s\"\n") && ok;
 }
 
 } // namespace
