@@ -19,7 +19,7 @@ wine_prefix_ensure() {
     flock 9
     if [ ! -f "$WINEPREFIX/.ready-2" ]; then
       rm -rf "$WINEPREFIX"
-      wineboot --init >/dev/null 2>&1 || { echo "wine-env: wineboot failed for $WINEPREFIX" >&2; exit 1; }
+      timeout 300 wineboot --init >/dev/null 2>&1 </dev/null || { echo "wine-env: wineboot failed for $WINEPREFIX" >&2; exit 1; }
       # Windows and dialogs work without an X display through the null driver.
       wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11,null /f >/dev/null 2>&1
       # Under Xvfb, unmanaged windows tear down at once.
@@ -29,7 +29,7 @@ wine_prefix_ensure() {
       mkdir -p "$WINEPREFIX/floppy"
       ln -sfn ../floppy "$WINEPREFIX/dosdevices/a:"
       wine reg add 'HKLM\Software\Wine\Drives' /v a: /d floppy /f >/dev/null 2>&1
-      wineserver -w
+      timeout 120 wineserver -w
       touch "$WINEPREFIX/.ready-2"
     fi
   ) 9>"$WINEPREFIX.lock"

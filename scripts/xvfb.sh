@@ -23,17 +23,12 @@ stop_xvfb() {
   XVFB_PID=
 }
 
-# settled_screenshot OUT: waits until two pictures of the screen a second apart
-# agree and show more than a plain background, then leaves the last one in OUT.
-settled_screenshot() {
-  local previous= sum
-  for _ in $(seq 1 30); do
-    sleep 1
-    import -window root "$1" 2>/dev/null || continue
-    sum=$(md5sum <"$1")
-    if [ "$sum" = "$previous" ] && [ "$(convert "$1" -format %k info:)" -gt 100 ]; then
-      return 0
-    fi
-    previous=$sum
-  done
+# wine_own_fonts: puts Wine's own Marlett, with which Wine draws the caption
+# buttons (else a stand-in letter "r"), into the prefix's Fonts folder. This
+# Wine does not load the fonts of Debian's fonts-wine from its data directory
+# by itself; it loads what the Windows Fonts folder holds.
+wine_own_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  mkdir -p "$fonts"
+  [ -e "$fonts/marlett.ttf" ] || cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
 }

@@ -9,9 +9,6 @@
 
 #include <windows.h>
 
-#include <objbase.h>
-#include <shlobj.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -249,17 +246,6 @@ bool DamagedArchive(CSetupRun& setup, bool batch, bool goOn)
                           : set.Installed(set.Target(), {"README.TXT"}));
 }
 
-// Puts the files of diskette directory disk on drive A:, in place of what was there.
-bool InsertDiskette(const std::string& disk)
-{
-    for (const std::string& name : ListDirectory("A:"))
-        DeleteFileA(("A:\\" + name).c_str());
-    bool ok = true;
-    for (const std::string& name : ListDirectory(disk))
-        ok = CopyFileA((disk + name).c_str(), ("A:\\" + name).c_str(), FALSE) && ok;
-    return ok;
-}
-
 // From A:, the second diskette asked for by label while BIG.DAT is half copied.
 bool DriveA(CSetupRun& setup, bool insert)
 {
@@ -340,45 +326,7 @@ private:
 // The shortcut to BIG.DAT in the program folder under the user's Programs folder.
 std::string ShortcutFile()
 {
-    char programs[MAX_PATH] = "";
-    DWORD size = sizeof programs;
-    RegGetValueA(HKEY_CURRENT_USER,
-                 "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                 "Programs", RRF_RT_REG_SZ, nullptr, programs, &size);
-    return std::string(programs) + "\\My PM Group\\" + CDisketteSet::ShortcutName() + ".lnk";
-}
-
-// The link read back: path|arguments|description|icon|working directory|show command.
-std::string ReadShortcut(const std::string& file)
-{
-    CoInitialize(nullptr);
-    IShellLinkA* link = nullptr;
-    std::string fields = "(cannot be read)";
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   reinterpret_cast<void**>(&link)))) {
-        IPersistFile* persist = nullptr;
-        WCHAR wide[MAX_PATH];
-        MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
-        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
-            SUCCEEDED(persist->Load(wide, STGM_READ))) {
-            char path[MAX_PATH] = "", arguments[MAX_PATH] = "", description[MAX_PATH] = "",
-                 icon[MAX_PATH] = "", directory[MAX_PATH] = "";
-            int iconIndex = 0, show = 0;
-            link->GetPath(path, MAX_PATH, nullptr, 0);
-            link->GetArguments(arguments, MAX_PATH);
-            link->GetDescription(description, MAX_PATH);
-            link->GetIconLocation(icon, MAX_PATH, &iconIndex);
-            link->GetWorkingDirectory(directory, MAX_PATH);
-            link->GetShowCmd(&show);
-            fields = std::string(path) + "|" + arguments + "|" + description + "|" + icon + "|" +
-                     directory + "|" + std::to_string(show);
-        }
-        if (persist != nullptr)
-            persist->Release();
-        link->Release();
-    }
-    CoUninitialize();
-    return fields;
+    return ProgramsFolder() + "\\My PM Group\\" + CDisketteSet::ShortcutName() + ".lnk";
 }
 
 // An unattended run of the set reporting version 4.0 (NT or not): the link
@@ -486,8 +434,7 @@ bool BrowseForFolder(CSetupRun& setup)
     HWND box;
     return Check((browser = setup.WaitFor("Change Folder")) != nullptr, "Browse on drive Q:") &&
            Check(SendMessageA(GetDlgItem(browser, IDC_FOLDER_LIST), LB_FINDSTRINGEXACT,
-                              static_cast<WPARAM>(-1),
-                              reinterpret_cast<LPARAM>("[windows]")) >= 0,
+                              static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("[windows]")) >= 0,
                  "it opens in C:\\, whose folders it lists") &&
            Click(browser, IDCANCEL) && setup.WaitGone("Change Folder") &&
            HasText(page, IDC_LOCATION, "Q:\\nothing\\here", "Cancel changes nothing") &&

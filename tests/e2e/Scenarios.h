@@ -18,3 +18,6 @@ bool FileInUseReplacedAtRestart(CSetupRun& setup);
 bool ShortcutsOnWindows95(CSetupRun& setup);
 bool ShortcutsOnWindowsNT4(CSetupRun& setup);
 bool ShortcutsOnWindowsNT351(CSetupRun& setup);
+
+// The sample product's set (SampleScenarios.cpp).
+bool SampleProduct(CSetupRun& setup);

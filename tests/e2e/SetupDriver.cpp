@@ -1,6 +1,8 @@
 // End-to-end scenarios: the real SETUP.EXE under Wine, driven as a user would
 // drive it:
-//   setup_driver SCENARIO SETUP.EXE ISMIF32.DLL MKARC.EXE
+//   setup_driver SCENARIO SETUP.EXE ISMIF32.DLL MKARC.EXE [DISKETTES PAYLOAD]
+// (DISKETTES and PAYLOAD: the sample product's diskette set and its payload,
+// for scenario sample).
 // Exit code 0 when the scenario went as expected; the steps are printed.
 #include <windows.h>
 
@@ -97,18 +99,21 @@ int main(int argc, char** argv)
                      {"in-use", &FileInUseReplacedAtRestart},
                      {"shortcuts-win95", &ShortcutsOnWindows95},
                      {"shortcuts-nt40", &ShortcutsOnWindowsNT4},
-                     {"shortcuts-nt351", &ShortcutsOnWindowsNT351}};
+                     {"shortcuts-nt351", &ShortcutsOnWindowsNT351},
+                     {"sample", &SampleProduct}};
     for (const auto& scenario : scenarios) {
-        if (argc != 5 || std::strcmp(argv[1], scenario.name) != 0)
+        if ((argc != 5 && argc != 7) || std::strcmp(argv[1], scenario.name) != 0)
             continue;
         bool passed;
         {
-            CSetupRun setup(CPrograms{argv[2], argv[3], argv[4]});
+            CSetupRun setup(CPrograms{argv[2], argv[3], argv[4], argc == 7 ? argv[5] : "",
+                                      argc == 7 ? argv[6] : ""});
             passed = scenario.run(setup);
         }
         std::printf("%s: %s\n", scenario.name, passed ? "passed" : "FAILED");
         return passed ? 0 : 1;
     }
-    std::printf("usage: setup_driver SCENARIO SETUP.EXE ISMIF32.DLL MKARC.EXE\n");
+    std::printf(
+        "usage: setup_driver SCENARIO SETUP.EXE ISMIF32.DLL MKARC.EXE [DISKETTES PAYLOAD]\n");
     return 2;
 }

@@ -1,5 +1,8 @@
 #include "SetupRun.h"
 
+#include <objbase.h>
+#include <shlobj.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -155,6 +158,58 @@ bool RunProgram(const std::string& commandLine, const std::string& directory)
     return ended && exitCode == 0;
 }
 
+std::string ProgramsFolder()
+{
+    char programs[MAX_PATH] = "";
+    DWORD size = sizeof programs;
+    RegGetValueA(HKEY_CURRENT_USER,
+                 "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                 "Programs", RRF_RT_REG_SZ, nullptr, programs, &size);
+    return programs;
+}
+
+std::string ReadShortcut(const std::string& file)
+{
+    CoInitialize(nullptr);
+    IShellLinkA* link = nullptr;
+    std::string fields = "(cannot be read)";
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&link)))) {
+        IPersistFile* persist = nullptr;
+        WCHAR wide[MAX_PATH];
+        MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
+        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
+            SUCCEEDED(persist->Load(wide, STGM_READ))) {
+            char path[MAX_PATH] = "", arguments[MAX_PATH] = "", description[MAX_PATH] = "",
+                 icon[MAX_PATH] = "", directory[MAX_PATH] = "";
+            int iconIndex = 0, show = 0;
+            link->GetPath(path, MAX_PATH, nullptr, 0);
+            link->GetArguments(arguments, MAX_PATH);
+            link->GetDescription(description, MAX_PATH);
+            link->GetIconLocation(icon, MAX_PATH, &iconIndex);
+            link->GetWorkingDirectory(directory, MAX_PATH);
+            link->GetShowCmd(&show);
+            fields = std::string(path) + "|" + arguments + "|" + description + "|" + icon + "|" +
+                     directory + "|" + std::to_string(show);
+        }
+        if (persist != nullptr)
+            persist->Release();
+        link->Release();
+    }
+    CoUninitialize();
+    return fields;
+}
+
+bool InsertDiskette(const std::string& disk)
+{
+    for (const std::string& name : ListDirectory("A:"))
+        DeleteFileA(("A:\\" + name).c_str());
+    bool ok = true;
+    for (const std::string& name : ListDirectory(disk))
+        ok = CopyFileA((disk + name).c_str(), ("A:\\" + name).c_str(), FALSE) && ok;
+    return ok;
+}
+
 CSetupRun::CSetupRun(const CPrograms& programs) : m_programs(programs)
 {
     char temp[MAX_PATH];
@@ -170,6 +225,12 @@ CSetupRun::CSetupRun(const CPrograms& programs) : m_programs(programs)
 
 CSetupRun::~CSetupRun()
 {
+    CloseProcess();
+    RemoveTree(m_dir);
+}
+
+void CSetupRun::CloseProcess()
+{
     if (m_process.hProcess != nullptr) {
         if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) {
             std::printf("SETUP.EXE still runs: ended\n");
@@ -179,7 +240,7 @@ CSetupRun::~CSetupRun()
         CloseHandle(m_process.hThread);
         CloseHandle(m_process.hProcess);
     }
-    RemoveTree(m_dir);
+    m_process = PROCESS_INFORMATION{};
 }
 
 bool CSetupRun::Start(const char* switches, bool withProfileDirectory)
@@ -192,6 +253,8 @@ bool CSetupRun::Start(const char* switches, bool withProfileDirectory)
 
 bool CSetupRun::StartProgram(const std::string& exe, const char* switches)
 {
+    CloseProcess();
+    DeleteFileA((m_dir + "status.log").c_str()); // the last run's report
     std::string line = "\"" + exe + "\" " + switches;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -246,12 +309,17 @@ bool CSetupRun::WaitGone(const char* caption, int requiredItem) const
     return false;
 }
 
-bool CSetupRun::EndsReporting(bool success) const
+bool CSetupRun::Ends() const
 {
     DWORD exitCode = 1;
-    if (!Check(WaitForSingleObject(m_process.hProcess, kTimeoutMs) == WAIT_OBJECT_0 &&
-                   GetExitCodeProcess(m_process.hProcess, &exitCode) && exitCode == 0,
-               "the program ends with exit code 0"))
+    return Check(WaitForSingleObject(m_process.hProcess, kTimeoutMs) == WAIT_OBJECT_0 &&
+                     GetExitCodeProcess(m_process.hProcess, &exitCode) && exitCode == 0,
+                 "the program ends with exit code 0");
+}
+
+bool CSetupRun::EndsReporting(bool success) const
+{
+    if (!Ends())
         return false;
     const std::string log = ReadFileText(m_dir + "status.log");
     const std::string expected =
@@ -276,21 +344,35 @@ bool LeaveWelcome(const CSetupRun& setup, int button)
            Click(bar, button);
 }
 
-bool EndOnNotInstalled(const CSetupRun& setup)
+HWND NotInstalledPage(const CSetupRun& setup)
 {
     HWND page = setup.WaitFor("VelmoSaver Setup", IDOK); // the question has no OK
     return Check(HasChildText(page, "The Velmo Screen Saver has NOT been properly installed. You "
                                     "should run this setup procedure again in its entirety."),
-                 "the not-installed page shows with its text") &&
-           Click(page, IDOK) && setup.EndsReportingFailure();
+                 "the not-installed page shows with its text")
+               ? page
+               : nullptr;
+}
+
+HWND FinishedPage(const CSetupRun& setup)
+{
+    HWND page = setup.WaitFor("Velmo Screen Saver Setup", IDOK);
+    return Check(page != nullptr && HasChildText(page, "We hope you enjoy the Velmo Screen Saver."),
+                 "the finished page shows")
+               ? page
+               : nullptr;
+}
+
+bool EndOnNotInstalled(const CSetupRun& setup)
+{
+    HWND page = NotInstalledPage(setup);
+    return page != nullptr && Click(page, IDOK) && setup.EndsReportingFailure();
 }
 
 bool EndOnFinished(const CSetupRun& setup)
 {
-    HWND page = setup.WaitFor("Velmo Screen Saver Setup", IDOK);
-    return Check(page != nullptr && HasChildText(page, "We hope you enjoy the Velmo Screen Saver."),
-                 "the finished page shows") &&
-           Click(page, IDOK) && setup.EndsReporting(true);
+    HWND page = FinishedPage(setup);
+    return page != nullptr && Click(page, IDOK) && setup.EndsReporting(true);
 }
 
 bool CannotContinue(HWND warning, const char* info)

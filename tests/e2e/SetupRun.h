@@ -14,6 +14,10 @@ struct CPrograms {
     std::string setup;  // SETUP.EXE
     std::string status; // the recording ismif32.dll
     std::string mkarc;  // mkarc.exe
+    // The sample product's scenarios only: its diskette set (DISK01, DISK02, ...)
+    // and the payload it was made from.
+    std::string diskettes;
+    std::string payload;
 };
 
 // Prints the step; on failure also what was found, when given.
@@ -39,6 +43,12 @@ std::string Payload(size_t n, unsigned seed);
 
 // Runs a program to its end; true when it ended with exit code 0.
 bool RunProgram(const std::string& commandLine, const std::string& directory);
+// The user's Start Menu Programs folder, as the shell folders key names it.
+std::string ProgramsFolder();
+// A shell link read back: path|arguments|description|icon|working directory|show command.
+std::string ReadShortcut(const std::string& file);
+// Puts the files of diskette directory disk on drive A:, in place of what was there.
+bool InsertDiskette(const std::string& disk);
 
 class CSetupRun {
 public:
@@ -54,6 +64,7 @@ public:
     const CPrograms& Programs() const { return m_programs; }
 
     // Starts SETUP.EXE copied into the run's directory (or the given program).
+    // A scenario may start the program again once the last run has ended.
     bool Start(const char* switches, bool withProfileDirectory = false);
     bool StartProgram(const std::string& exe, const char* switches);
     void WriteProfile(const char* text) const;
@@ -65,11 +76,15 @@ public:
     // Waits until no such window is visible any more.
     bool WaitGone(const char* caption, int requiredItem = 0) const;
 
+    // The program ends with exit code 0 (in time).
+    bool Ends() const;
     // The program ends with exit code 0 and the status library saw this outcome.
     bool EndsReporting(bool success) const;
     bool EndsReportingFailure() const { return EndsReporting(false); }
 
 private:
+    void CloseProcess();
+
     CPrograms m_programs;
     std::string m_dir;
     std::string m_name;
@@ -78,6 +93,10 @@ private:
 
 // The welcome page over the background window; Next or Cancel clicked.
 bool LeaveWelcome(const CSetupRun& setup, int button);
+// The not-installed page with its text, or null.
+HWND NotInstalledPage(const CSetupRun& setup);
+// The finished page with its text, or null.
+HWND FinishedPage(const CSetupRun& setup);
 // The not-installed page with its text; its OK ends the run as failed.
 bool EndOnNotInstalled(const CSetupRun& setup);
 // The finished page; its Finished ends the run as successful.
