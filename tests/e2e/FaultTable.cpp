@@ -480,7 +480,7 @@ int main(int argc, char** argv)
             continue;
         bool passed;
         {
-            CSetupRun setup(CPrograms{argv[2], argv[3], argv[4]});
+            CSetupRun setup(CPrograms{argv[2], argv[3], argv[4], "", ""});
             passed = row.run(setup);
         }
         std::printf("%s: %s\n", row.name, passed ? "passed" : "FAILED");
