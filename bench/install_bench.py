@@ -104,8 +104,12 @@ def digest(path):
 
 def pack_ours(payload, disk, mkarc, setup_exe):
     """DISK01 with SETUP.EXE, one archive per directory; the profile per run."""
-    shutil.rmtree(disk, ignore_errors=True)
-    os.makedirs(disk)
+    # The archives of a payload are made once; the program is copied each time.
+    stamp = disk + ".packed"
+    packed = os.path.exists(stamp)
+    if not packed:
+        shutil.rmtree(disk, ignore_errors=True)
+        os.makedirs(disk)
     shutil.copy(setup_exe, os.path.join(disk, "SETUP.EXE"))
     items = []
     for number, sub in DIRECTORIES:
@@ -114,12 +118,14 @@ def pack_ours(payload, disk, mkarc, setup_exe):
         if not names:
             continue
         archive = "PART%d.ARC" % number
-        subprocess.run(
-            [mkarc, "pack", "--method", "zlib", "--mtime", "865166400", "--dest", str(number),
-             os.path.join(disk, archive)] + [os.path.join(src, n) for n in names],
-            check=True, stdout=subprocess.DEVNULL)
+        if not packed:
+            subprocess.run(
+                [mkarc, "pack", "--method", "zlib", "--mtime", "865166400", "--dest", str(number),
+                 os.path.join(disk, archive)] + [os.path.join(src, n) for n in names],
+                check=True, stdout=subprocess.DEVNULL)
         size = sum(os.path.getsize(os.path.join(src, n)) for n in names)
         items.append("%s=%d|1|%d|1|0|" % (archive, size, len(names)))
+    open(stamp, "w").close()
     return items
 
 
@@ -136,6 +142,8 @@ def pack_nsis(payload, out_dir):
     os.makedirs(out_dir, exist_ok=True)
     exe = os.path.join(out_dir, "payload-nsis.exe")
     script = os.path.join(out_dir, "payload.nsi")
+    if os.path.exists(exe + ".built"):
+        return exe
     with open(script, "w") as f:
         f.write(
             "Unicode false\n"
@@ -150,6 +158,7 @@ def pack_nsis(payload, out_dir):
             "  File /r \"%s/*.*\"\n"
             "SectionEnd\n" % (exe, payload))
     subprocess.run(["makensis", "-V2", script], check=True, stdout=subprocess.DEVNULL)
+    open(exe + ".built", "w").close()
     return exe
 
 
@@ -192,9 +201,10 @@ def main():
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--only-ours", action="store_true", help="time SETUP.EXE alone")
+    parser.add_argument("--setup", help="another SETUP.EXE to time (a build before a change)")
     args = parser.parse_args()
 
-    setup_exe = os.path.join(args.build, "win", "src", "app", "SETUP.EXE")
+    setup_exe = args.setup or os.path.join(args.build, "win", "src", "app", "SETUP.EXE")
     mkarc = os.path.join(args.build, "native", "tools", "mkarc", "mkarc")
     for needed in (setup_exe, mkarc):
         if not os.path.exists(needed):
