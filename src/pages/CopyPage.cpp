@@ -95,5 +95,10 @@ void CCopyPage::UpdateProgress()
     std::string text;
     FormatString(text, "%s (%d%%)", member->GetTargetPath().c_str(),
                  Percent(written, member->GetUnpackedSize()));
-    SetDlgItemTextA(m_hWnd, IDC_COPY_DESTINATION, text.c_str());
+    // The same text again would only repaint the same pixels, and under Wine
+    // each setting is a trip to the server: thousands of them per file.
+    if (text != m_strDestinationShown) {
+        SetDlgItemTextA(m_hWnd, IDC_COPY_DESTINATION, text.c_str());
+        m_strDestinationShown = text;
+    }
 }

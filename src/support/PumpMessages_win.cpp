@@ -6,7 +6,9 @@
 void PumpMessages()
 {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    // No yield when the queue is empty: the copy pumps after every block, and
+    // under Wine each yield hands the processor away for a time slice.
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_NOYIELD)) {
         if (msg.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;

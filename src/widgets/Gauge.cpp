@@ -45,6 +45,14 @@ void CGauge::SetPos(UINT nPos, BOOL bRedraw)
     m_nPos = nPos;
     if (m_hWnd == nullptr)
         return;
+    // A position that paints what the window already shows costs nothing:
+    // the copy moves the gauge every 4096 bytes, and under Wine each
+    // invalidation and repaint is a trip to the server.
+    RECT client;
+    GetClientRect(m_hWnd, &client);
+    if (m_nPaintedPercent == GaugePercent(m_nMin, m_nMax, m_nPos) &&
+        EqualRect(&client, &m_paintedRect))
+        return;
     InvalidateRect(m_hWnd, nullptr, FALSE);
     if (bRedraw)
         UpdateWindow(m_hWnd);
@@ -64,16 +72,17 @@ void CGauge::OnPaint()
     CPaintDC dc(m_hWnd);
     RECT client;
     GetClientRect(m_hWnd, &client);
+    m_nPaintedPercent = GaugePercent(m_nMin, m_nMax, m_nPos);
+    m_paintedRect = client;
     // Read at every paint, so that a new colour scheme shows at the next one.
     DrawGaugeBar(dc, client, GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_HIGHLIGHT), FALSE, m_nMin,
                  m_nMax, m_nPos);
 }
 
-void DrawGaugeBar(HDC dc, const RECT& rect, COLORREF colourA, COLORREF colourB, BOOL vertical,
-                  UINT nMin, UINT nMax, UINT nPos)
+int GaugePercent(UINT nMin, UINT nMax, UINT nPos)
 {
     if (nMax == nMin)
-        return;
+        return -1;
     // Byte counts of large installations: percent times 100 must stay in 32 bits.
     const UINT kLarge = 1000000;
     if (nMin > kLarge || nMax > kLarge || nPos > kLarge) {
@@ -81,13 +90,20 @@ void DrawGaugeBar(HDC dc, const RECT& rect, COLORREF colourA, COLORREF colourB, 
         nMax /= 1000;
         nPos /= 1000;
         if (nMax == nMin)
-            return;
+            return -1;
     }
+    const int percent = static_cast<int>((nPos - nMin) * 100u / (nMax - nMin));
+    return percent <= 0 ? 0 : percent;
+}
+
+void DrawGaugeBar(HDC dc, const RECT& rect, COLORREF colourA, COLORREF colourB, BOOL vertical,
+                  UINT nMin, UINT nMax, UINT nPos)
+{
+    const int percent = GaugePercent(nMin, nMax, nPos);
+    if (percent < 0)
+        return;
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
-    int percent = static_cast<int>((nPos - nMin) * 100u / (nMax - nMin));
-    if (percent <= 0)
-        percent = 0;
 
     char text[16];
     const int length = std::snprintf(text, sizeof text, "%d%%", percent);
