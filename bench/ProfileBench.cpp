@@ -62,6 +62,22 @@ std::string MakeProfile()
     return text;
 }
 
+void SetOldModificationTime(const char* path)
+{
+    HANDLE file = CreateFileA(path, FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER t;
+    t.LowPart = now.dwLowDateTime;
+    t.HighPart = now.dwHighDateTime;
+    t.QuadPart -= 24ULL * 3600 * 10000000; // a day earlier
+    FILETIME old = {t.LowPart, t.HighPart};
+    SetFileTime(file, nullptr, nullptr, &old);
+    CloseHandle(file);
+}
+
 double Now()
 {
     LARGE_INTEGER frequency, count;
@@ -88,6 +104,9 @@ int main(int argc, char** argv)
             return 2;
         }
         std::ofstream(full, std::ios::binary) << text;
+        // A profile as it ships, written long ago: the system reads a file
+        // changed within the last moments again at every call.
+        SetOldModificationTime(full);
 
         CDestinationMap destinations;
         CFileGroupMap groups;
@@ -96,7 +115,9 @@ int main(int argc, char** argv)
         CDisketteArray diskettes;
         const double start = Now();
         destinations.LoadDestinations(full);
+        const double first = Now();
         groups.LoadGroups(full);
+        const double second = Now();
         targets.LoadTargets(full);
         const double itemsStart = Now();
         items.LoadItems(full, groups);
@@ -117,10 +138,12 @@ int main(int argc, char** argv)
             return 1;
         }
         times.push_back(elapsed);
-        std::printf(
-            "  read %d: %.0f ms (items %.0f ms; %d value reads of one value alone %.0f ms)\n",
-            run + 1, elapsed * 1000, (itemsEnd - itemsStart) * 1000, kGroups * kEntriesPerGroup,
-            reads * 1000);
+        std::printf("  read %d: %.0f ms (destinations with the system's first parse %.0f ms, "
+                    "groups %.0f ms, targets %.0f ms, items %.0f ms; %d value reads of one value "
+                    "alone %.0f ms)\n",
+                    run + 1, elapsed * 1000, (first - start) * 1000, (second - first) * 1000,
+                    (itemsStart - second) * 1000, (itemsEnd - itemsStart) * 1000,
+                    kGroups * kEntriesPerGroup, reads * 1000);
     }
     std::sort(times.begin(), times.end());
     const size_t n = times.size();

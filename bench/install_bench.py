@@ -133,8 +133,13 @@ def write_profile(disk, items, name):
     lines = ["[destinations]", "0=" + name]
     lines += ["%d=%s|0" % (number, sub) for number, sub in DIRECTORIES if number != 0]
     lines += ["[groups]", "Main=Payload|Everything|1|1|1", "[Main]"] + items
-    with open(os.path.join(disk, "SETUP.ini"), "w", newline="\r\n") as f:
+    path = os.path.join(disk, "SETUP.ini")
+    with open(path, "w", newline="\r\n") as f:
         f.write("\n".join(lines) + "\n")
+    # A profile as it ships, written long ago: Wine reads a file changed
+    # within the last moments again at every call.
+    day_ago = time.time() - 86400
+    os.utime(path, (day_ago, day_ago))
 
 
 def pack_nsis(payload, out_dir):
