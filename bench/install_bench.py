@@ -129,11 +129,11 @@ def pack_ours(payload, disk, mkarc, setup_exe):
     return items
 
 
-def write_profile(disk, items, name):
+def write_profile(disk, items, name, program="SETUP"):
     lines = ["[destinations]", "0=" + name]
     lines += ["%d=%s|0" % (number, sub) for number, sub in DIRECTORIES if number != 0]
     lines += ["[groups]", "Main=Payload|Everything|1|1|1", "[Main]"] + items
-    path = os.path.join(disk, "SETUP.ini")
+    path = os.path.join(disk, program + ".ini")
     with open(path, "w", newline="\r\n") as f:
         f.write("\n".join(lines) + "\n")
     # A profile as it ships, written long ago: Wine reads a file changed
@@ -207,6 +207,8 @@ def main():
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--only-ours", action="store_true", help="time SETUP.EXE alone")
     parser.add_argument("--setup", help="another SETUP.EXE to time (a build before a change)")
+    parser.add_argument("--compare", action="append", default=[], metavar="LABEL=EXE",
+                        help="also time this build of SETUP.EXE, in the same alternation")
     args = parser.parse_args()
 
     setup_exe = args.setup or os.path.join(args.build, "win", "src", "app", "SETUP.EXE")
@@ -242,12 +244,16 @@ def main():
     def install(kind, mib):
         payload, expected, disk, items, nsis = sets[mib]
         serial[0] += 1
-        name = "B%s%05d" % ("O" if kind == "ours" else "N", serial[0] + os.getpid() % 1000 * 100)
+        name = "B%s%05d" % ("N" if kind == "nsis" else "O", serial[0] + os.getpid() % 1000 * 100)
         target = os.path.join(drive_c, name)
         shutil.rmtree(target, ignore_errors=True)
-        if kind == "ours":
-            write_profile(disk, items, name)
-            command = ["wine", os.path.join(disk, "SETUP.EXE"), "/B"]
+        if kind != "nsis":
+            # A build to compare runs under its own name, with its own profile.
+            program = "SETUP" if kind == "ours" else kind.upper()
+            if kind != "ours":
+                shutil.copy(compare[kind], os.path.join(disk, program + ".EXE"))
+            write_profile(disk, items, name, program)
+            command = ["wine", os.path.join(disk, program + ".EXE"), "/B"]
             cwd = disk
         else:
             command = ["wine", nsis, "/S", "/D=C:\\" + name]
@@ -257,7 +263,8 @@ def main():
         shutil.rmtree(target)
         return elapsed, peak
 
-    kinds = ["ours"] if args.only_ours else ["ours", "nsis"]
+    compare = dict(entry.split("=", 1) for entry in args.compare)
+    kinds = ["ours"] + sorted(compare) + ([] if args.only_ours else ["nsis"])
     # One run of each first, not counted: both installers then start from a
     # warm page cache and a warm Wine.
     for kind in kinds:
@@ -275,6 +282,8 @@ def main():
 
     small = [install("ours", 1)[1] for _ in range(3)]
     print(describe("ours (SETUP.EXE /B):", *results["ours"]))
+    for label in sorted(compare):
+        print(describe("%s (SETUP.EXE /B):" % label, *results[label]))
     if "nsis" in results:
         print(describe("NSIS (installer /S):", *results["nsis"]))
     big_peak = max(results["ours"][1])
