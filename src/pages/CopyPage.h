@@ -40,7 +40,8 @@ public:
     BOOL m_bCancelRequest = FALSE;
     CMultiFileMember* m_pCurrentMember = nullptr;
     uint32_t m_nBytesDone = 0;
-    // What control 1009 shows, as the last progress update set it.
+    // Control 1009 and what it shows, as the last progress update set it.
+    HWND m_hDestination = nullptr;
     std::string m_strDestinationShown;
 
 protected:

@@ -9,6 +9,25 @@
 
 IMPLEMENT_DYNAMIC(CGauge, CWnd)
 
+namespace {
+
+// True when the window is visible and no parent's client area is empty.
+bool CanShowAnything(HWND window)
+{
+    if (!IsWindowVisible(window))
+        return false;
+    for (HWND child = window; GetWindowLongA(child, GWL_STYLE) & WS_CHILD;) {
+        HWND parent = GetParent(child);
+        RECT area;
+        if (parent == nullptr || !GetClientRect(parent, &area) || IsRectEmpty(&area))
+            return parent == nullptr;
+        child = parent;
+    }
+    return true;
+}
+
+} // namespace
+
 CGauge::CGauge(UINT nMin, UINT nMax, UINT nPos) : m_nMin(nMin), m_nMax(nMax), m_nPos(nPos) {}
 
 CGauge::~CGauge() = default;
@@ -48,6 +67,11 @@ void CGauge::SetPos(UINT nPos, BOOL bRedraw)
     // A position that paints what the window already shows costs nothing:
     // the copy moves the gauge every 4096 bytes, and under Wine each
     // invalidation and repaint is a trip to the server.
+    // A gauge that shows nothing (hidden, or on the empty page of an
+    // unattended run) is painted whole when it is shown or its page grows,
+    // from the position it has then.
+    if (!CanShowAnything(m_hWnd))
+        return;
     RECT client;
     GetClientRect(m_hWnd, &client);
     if (m_nPaintedPercent == GaugePercent(m_nMin, m_nMax, m_nPos) &&

@@ -29,7 +29,9 @@ public:
     // wins when it exceeds the maximum), stores it and invalidates the window
     // without erasing; with bRedraw set the window is repainted at once. When
     // the last paint showed the same percentage over the same area, the window
-    // is left alone: a repaint would draw the same pixels.
+    // is left alone: a repaint would draw the same pixels; so is a window
+    // that shows nothing (hidden, or within an empty parent), which is
+    // painted whole when it is shown.
     void SetPos(UINT nPos, BOOL bRedraw);
 
     UINT m_nMin;
