@@ -64,12 +64,12 @@ void CGauge::SetPos(UINT nPos, BOOL bRedraw)
     m_nPos = nPos;
     if (m_hWnd == nullptr)
         return;
-    // A position that paints what the window already shows costs nothing:
-    // the copy moves the gauge every 4096 bytes, and under Wine each
-    // invalidation and repaint is a trip to the server.
-    // A gauge that shows nothing (hidden, or on the empty page of an
-    // unattended run) is painted whole when it is shown or its page grows,
-    // from the position it has then.
+    // The copy moves the gauge every 4096 bytes, and under Wine each
+    // invalidation and repaint is a trip to the server. A gauge that shows
+    // nothing (hidden, or on the empty page of an unattended run) is painted
+    // whole, from the position it has then, when it is shown or its page
+    // grows; one that already shows this percentage would paint the same
+    // pixels again.
     if (!CanShowAnything(m_hWnd))
         return;
     RECT client;
