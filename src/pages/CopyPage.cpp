@@ -27,6 +27,8 @@ void CCopyPage::DoDataExchange(CDataExchange*) {}
 BOOL CCopyPage::OnInitDialog()
 {
     CWizardPage::OnInitDialog();
+    // Looked up once: each lookup is a trip to the server under Wine.
+    m_hDestination = GetDlgItem(m_hWnd, IDC_COPY_DESTINATION);
     RECT none = {0, 0, 0, 0};
     m_gauge.Create(kGaugeStyle, none, this, IDC_COPY_GAUGE);
     return TRUE;
@@ -95,5 +97,10 @@ void CCopyPage::UpdateProgress()
     std::string text;
     FormatString(text, "%s (%d%%)", member->GetTargetPath().c_str(),
                  Percent(written, member->GetUnpackedSize()));
-    SetDlgItemTextA(m_hWnd, IDC_COPY_DESTINATION, text.c_str());
+    // The same text again would only repaint the same pixels, and under Wine
+    // each setting is a trip to the server: thousands of them per file.
+    if (text != m_strDestinationShown) {
+        SetWindowTextA(m_hDestination, text.c_str());
+        m_strDestinationShown = text;
+    }
 }

@@ -7,6 +7,7 @@
 // a cancel. It has no button bar.
 
 #include <cstdint>
+#include <string>
 
 #include "install/CopyProgress.h"
 #include "widgets/Gauge.h"
@@ -39,6 +40,9 @@ public:
     BOOL m_bCancelRequest = FALSE;
     CMultiFileMember* m_pCurrentMember = nullptr;
     uint32_t m_nBytesDone = 0;
+    // Control 1009 and what it shows, as the last progress update set it.
+    HWND m_hDestination = nullptr;
+    std::string m_strDestinationShown;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

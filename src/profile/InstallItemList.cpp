@@ -21,15 +21,15 @@ CInstallItemList::~CInstallItemList() = default;
 
 CDisketteMultiFile& CInstallItemList::InsertItem(std::unique_ptr<CDisketteMultiFile> item)
 {
-    auto before = m_items.begin();
-    for (; before != m_items.end(); ++before) {
-        const CDisketteMultiFile& existing = **before;
-        if (existing.m_nDiskette > item->m_nDiskette)
-            break;
-        if (existing.m_nDiskette == item->m_nDiskette && existing.m_bMarked && !item->m_bMarked)
-            break;
-    }
-    return **m_items.insert(before, std::move(item));
+    // The rule's "first item on a higher diskette, or marked on the same one
+    // when the new item is not" is the first item of a greater key.
+    const Key key(item->m_nDiskette, item->m_bMarked);
+    const auto next = m_firstOfKey.upper_bound(key);
+    const auto before = next == m_firstOfKey.end() ? m_items.end() : next->second;
+    const auto placed = m_items.insert(before, std::move(item));
+    // Behind the items of its own key: the first of them stays the first.
+    m_firstOfKey.emplace(key, placed);
+    return **placed;
 }
 
 int64_t CInstallItemList::RequiredBytes(int32_t clusterSize, bool allItems) const

@@ -9,6 +9,25 @@
 
 IMPLEMENT_DYNAMIC(CGauge, CWnd)
 
+namespace {
+
+// True when the window is visible and no parent's client area is empty.
+bool CanShowAnything(HWND window)
+{
+    if (!IsWindowVisible(window))
+        return false;
+    for (HWND child = window; GetWindowLongA(child, GWL_STYLE) & WS_CHILD;) {
+        HWND parent = GetParent(child);
+        RECT area;
+        if (parent == nullptr || !GetClientRect(parent, &area) || IsRectEmpty(&area))
+            return parent == nullptr;
+        child = parent;
+    }
+    return true;
+}
+
+} // namespace
+
 CGauge::CGauge(UINT nMin, UINT nMax, UINT nPos) : m_nMin(nMin), m_nMax(nMax), m_nPos(nPos) {}
 
 CGauge::~CGauge() = default;
@@ -45,6 +64,19 @@ void CGauge::SetPos(UINT nPos, BOOL bRedraw)
     m_nPos = nPos;
     if (m_hWnd == nullptr)
         return;
+    // The copy moves the gauge every 4096 bytes, and under Wine each
+    // invalidation and repaint is a trip to the server. A gauge that shows
+    // nothing (hidden, or on the empty page of an unattended run) is painted
+    // whole, from the position it has then, when it is shown or its page
+    // grows; one that already shows this percentage would paint the same
+    // pixels again.
+    if (!CanShowAnything(m_hWnd))
+        return;
+    RECT client;
+    GetClientRect(m_hWnd, &client);
+    if (m_nPaintedPercent == GaugePercent(m_nMin, m_nMax, m_nPos) &&
+        EqualRect(&client, &m_paintedRect))
+        return;
     InvalidateRect(m_hWnd, nullptr, FALSE);
     if (bRedraw)
         UpdateWindow(m_hWnd);
@@ -64,16 +96,17 @@ void CGauge::OnPaint()
     CPaintDC dc(m_hWnd);
     RECT client;
     GetClientRect(m_hWnd, &client);
+    m_nPaintedPercent = GaugePercent(m_nMin, m_nMax, m_nPos);
+    m_paintedRect = client;
     // Read at every paint, so that a new colour scheme shows at the next one.
     DrawGaugeBar(dc, client, GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_HIGHLIGHT), FALSE, m_nMin,
                  m_nMax, m_nPos);
 }
 
-void DrawGaugeBar(HDC dc, const RECT& rect, COLORREF colourA, COLORREF colourB, BOOL vertical,
-                  UINT nMin, UINT nMax, UINT nPos)
+int GaugePercent(UINT nMin, UINT nMax, UINT nPos)
 {
     if (nMax == nMin)
-        return;
+        return -1;
     // Byte counts of large installations: percent times 100 must stay in 32 bits.
     const UINT kLarge = 1000000;
     if (nMin > kLarge || nMax > kLarge || nPos > kLarge) {
@@ -81,13 +114,20 @@ void DrawGaugeBar(HDC dc, const RECT& rect, COLORREF colourA, COLORREF colourB, 
         nMax /= 1000;
         nPos /= 1000;
         if (nMax == nMin)
-            return;
+            return -1;
     }
+    const int percent = static_cast<int>((nPos - nMin) * 100u / (nMax - nMin));
+    return percent <= 0 ? 0 : percent;
+}
+
+void DrawGaugeBar(HDC dc, const RECT& rect, COLORREF colourA, COLORREF colourB, BOOL vertical,
+                  UINT nMin, UINT nMax, UINT nPos)
+{
+    const int percent = GaugePercent(nMin, nMax, nPos);
+    if (percent < 0)
+        return;
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
-    int percent = static_cast<int>((nPos - nMin) * 100u / (nMax - nMin));
-    if (percent <= 0)
-        percent = 0;
 
     char text[16];
     const int length = std::snprintf(text, sizeof text, "%d%%", percent);

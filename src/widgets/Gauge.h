@@ -27,7 +27,11 @@ public:
 
     // Clamps nPos to at most m_nMax, then to at least m_nMin (so the minimum
     // wins when it exceeds the maximum), stores it and invalidates the window
-    // without erasing; with bRedraw set the window is repainted at once.
+    // without erasing; with bRedraw set the window is repainted at once. When
+    // the last paint showed the same percentage over the same area, the window
+    // is left alone: a repaint would draw the same pixels; so is a window
+    // that shows nothing (hidden, or within an empty parent), which is
+    // painted whole when it is shown.
     void SetPos(UINT nPos, BOOL bRedraw);
 
     UINT m_nMin;
@@ -37,7 +41,17 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnPaint();
+
+private:
+    // What the last paint showed: its percentage (-1: nothing, -2: no paint
+    // yet) and its area.
+    int m_nPaintedPercent = -2;
+    RECT m_paintedRect = {0, 0, 0, 0};
 };
+
+// The percentage a bar over the range shows, or -1 when it paints nothing
+// (an empty range, also after large values are divided by 1000).
+int GaugePercent(UINT nMin, UINT nMax, UINT nPos);
 
 // Paints a gauge bar over rect: the filled part (from the left, or from the
 // top when vertical) in colourB with the percentage text in colourA, the rest

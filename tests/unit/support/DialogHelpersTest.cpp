@@ -35,7 +35,7 @@ protected:
     HWND edit_ = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ControlHost, SetsFormattedTextCutAt511)
 {
@@ -69,12 +69,12 @@ HWND CreateProbe()
     wc.lpfnWndProc = ProbeProc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "PumpProbe";
-    RegisterClassA(&wc);  // fails harmlessly when already registered
+    RegisterClassA(&wc); // fails harmlessly when already registered
     return CreateWindowExA(0, "PumpProbe", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                            GetModuleHandleA(nullptr), nullptr);
 }
 
-}  // namespace
+} // namespace
 
 TEST(PumpMessages, DispatchesWaitingMessagesAndKeepsQuit)
 {
@@ -118,7 +118,7 @@ public:
     int translated = 0;
 };
 
-}  // namespace
+} // namespace
 
 TEST(PumpMessages, GivesTheApplicationItsTranslationStep)
 {
@@ -126,10 +126,81 @@ TEST(PumpMessages, GivesTheApplicationItsTranslationStep)
     ASSERT_NE(probe, nullptr);
     CTranslatingApp app;
     g_probeMessages = 0;
-    PostMessageA(probe, WM_APP + 1, 0, 0);  // translated: never dispatched
-    PostMessageA(probe, WM_APP, 0, 0);      // not translated: dispatched
+    PostMessageA(probe, WM_APP + 1, 0, 0); // translated: never dispatched
+    PostMessageA(probe, WM_APP, 0, 0);     // not translated: dispatched
     PumpMessages();
     EXPECT_EQ(app.translated, 1);
     EXPECT_EQ(g_probeMessages, 1);
     DestroyWindow(probe);
+}
+
+namespace {
+
+int g_paints = 0;
+int g_timers = 0;
+
+LRESULT CALLBACK PaintTimerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_PAINT) {
+        PAINTSTRUCT ps;
+        BeginPaint(hwnd, &ps);
+        EndPaint(hwnd, &ps);
+        ++g_paints;
+        return 0;
+    }
+    if (message == WM_TIMER) {
+        ++g_timers;
+        KillTimer(hwnd, wParam);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+DWORD WINAPI SendFromAnotherThread(LPVOID window)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(static_cast<HWND>(window), WM_APP, 0, 0, SMTO_NORMAL, 10000, &result);
+    return 0;
+}
+
+} // namespace
+
+TEST(PumpMessages, ServesPaintingTimersAndMessagesSentFromOtherThreads)
+{
+    // Not only posted messages: whatever a message loop would serve.
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = PaintTimerProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "PumpPaintTimer";
+    RegisterClassA(&wc);
+    HWND window = CreateWindowExA(0, "PumpPaintTimer", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    PumpMessages();
+    g_paints = 0;
+    InvalidateRect(window, nullptr, FALSE);
+    PumpMessages();
+    EXPECT_EQ(g_paints, 1);
+
+    g_timers = 0;
+    SetTimer(window, 1, 1, nullptr);
+    Sleep(50);
+    PumpMessages();
+    EXPECT_EQ(g_timers, 1);
+
+    HWND probe = CreateProbe();
+    ASSERT_NE(probe, nullptr);
+    g_probeMessages = 0;
+    HANDLE sender = CreateThread(nullptr, 0, SendFromAnotherThread, probe, 0, nullptr);
+    ASSERT_NE(sender, nullptr);
+    // The sender waits inside SendMessage until this thread serves it.
+    for (int i = 0; i < 500 && g_probeMessages == 0; ++i) {
+        Sleep(10);
+        PumpMessages();
+    }
+    EXPECT_EQ(g_probeMessages, 1);
+    EXPECT_EQ(WaitForSingleObject(sender, 10000), WAIT_OBJECT_0);
+    CloseHandle(sender);
+    DestroyWindow(probe);
+    DestroyWindow(window);
 }

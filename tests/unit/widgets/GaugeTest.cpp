@@ -185,3 +185,50 @@ TEST(Gauge, WithoutAPlaceholderTheGivenRectangleStays)
     EXPECT_NE(GetDlgItem(parent.m_hWnd, 1011), nullptr);
     EXPECT_EQ(GetDlgCtrlID(gauge.m_hWnd), 1010);
 }
+
+TEST(Gauge, SetPosRepaintsOnlyWhenWhatItShowsChanges)
+{
+    ParentWindow parent;
+    CGauge gauge(0, 1000, 0);
+    ASSERT_TRUE(gauge.Create(WS_VISIBLE, RECT{10, 10, 110, 30}, &parent.wnd, 1010));
+    auto pending = [&gauge] { return GetUpdateRect(gauge.m_hWnd, nullptr, FALSE) != FALSE; };
+    // Hidden (a page of an unattended run): the position is kept, nothing is
+    // invalidated; showing the page paints the gauge whole.
+    gauge.SetPos(500, TRUE);
+    EXPECT_EQ(gauge.m_nPos, 500u);
+    EXPECT_FALSE(pending());
+    ShowWindow(parent.wnd.m_hWnd, SW_SHOWNA);
+    EXPECT_TRUE(pending());
+    // Within a parent of no size, as a page of an unattended run is: the
+    // same; the parent's growing paints the gauge.
+    SetWindowPos(parent.wnd.m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOZORDER);
+    ValidateRect(gauge.m_hWnd, nullptr);
+    gauge.SetPos(700, TRUE);
+    EXPECT_EQ(gauge.m_nPos, 700u);
+    EXPECT_FALSE(pending());
+    SetWindowPos(parent.wnd.m_hWnd, nullptr, 0, 0, 400, 200, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_TRUE(pending());
+    gauge.SetPos(0, TRUE); // painted at 0%
+    ASSERT_FALSE(pending());
+
+    gauge.SetPos(9, FALSE); // still 0%: nothing to paint, the position kept
+    EXPECT_EQ(gauge.m_nPos, 9u);
+    EXPECT_FALSE(pending());
+    gauge.SetPos(10, FALSE); // 1%
+    EXPECT_TRUE(pending());
+    UpdateWindow(gauge.m_hWnd);
+
+    // A range written directly that shows the same position as 2%.
+    gauge.m_nMax = 500;
+    gauge.SetPos(10, FALSE);
+    EXPECT_TRUE(pending());
+    UpdateWindow(gauge.m_hWnd);
+    gauge.SetPos(10, TRUE);
+    EXPECT_FALSE(pending());
+
+    // The same percentage over another area is painted again.
+    SetWindowPos(gauge.m_hWnd, nullptr, 0, 0, 60, 20, SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW);
+    ValidateRect(gauge.m_hWnd, nullptr);
+    gauge.SetPos(10, FALSE);
+    EXPECT_TRUE(pending());
+}
