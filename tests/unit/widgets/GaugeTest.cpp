@@ -188,25 +188,27 @@ TEST(Gauge, WithoutAPlaceholderTheGivenRectangleStays)
 
 TEST(Gauge, SetPosRepaintsOnlyWhenWhatItShowsChanges)
 {
-    ParentWindow parent;
+    CWnd parent;
+    ASSERT_TRUE(
+        parent.CreateEx(0, "STATIC", "page", WS_POPUP, 100, 100, 400, 200, nullptr, nullptr));
     CGauge gauge(0, 1000, 0);
-    ASSERT_TRUE(gauge.Create(WS_VISIBLE, RECT{10, 10, 110, 30}, &parent.wnd, 1010));
+    ASSERT_TRUE(gauge.Create(WS_VISIBLE, RECT{10, 10, 110, 30}, &parent, 1010));
     auto pending = [&gauge] { return GetUpdateRect(gauge.m_hWnd, nullptr, FALSE) != FALSE; };
     // Hidden (a page of an unattended run): the position is kept, nothing is
     // invalidated; showing the page paints the gauge whole.
     gauge.SetPos(500, TRUE);
     EXPECT_EQ(gauge.m_nPos, 500u);
     EXPECT_FALSE(pending());
-    ShowWindow(parent.wnd.m_hWnd, SW_SHOWNA);
+    ShowWindow(parent.m_hWnd, SW_SHOWNA);
     EXPECT_TRUE(pending());
     // Within a parent of no size, as a page of an unattended run is: the
     // same; the parent's growing paints the gauge.
-    SetWindowPos(parent.wnd.m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(parent.m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOZORDER);
     ValidateRect(gauge.m_hWnd, nullptr);
     gauge.SetPos(700, TRUE);
     EXPECT_EQ(gauge.m_nPos, 700u);
     EXPECT_FALSE(pending());
-    SetWindowPos(parent.wnd.m_hWnd, nullptr, 0, 0, 400, 200, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(parent.m_hWnd, nullptr, 0, 0, 400, 200, SWP_NOMOVE | SWP_NOZORDER);
     EXPECT_TRUE(pending());
     gauge.SetPos(0, TRUE); // painted at 0%
     ASSERT_FALSE(pending());
