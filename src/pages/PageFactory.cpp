@@ -11,6 +11,7 @@
 #include "pages/InstallConditionsPage.h"
 #include "pages/NotInstalledPage.h"
 #include "pages/ReadSetupPage.h"
+#include "pages/ScreenSaverPage.h"
 #include "pages/WelcomePage.h"
 #include "res/resource.h"
 #include "wizard/WizardNavigation.h"
@@ -33,6 +34,8 @@ CWizardPage* CreateWizardPage(int id)
         return new CReadSetupPage(IDD_INSTALL_CONDITIONS);
     case IDD_INSTALL_CONDITIONS:
         return new CInstallConditionsPage(kDestinationPage);
+    case IDD_SCREEN_SAVER:
+        return new CScreenSaverPage(IDD_FINISHED);
     case IDD_FINISHED:
         return new CFinishedPage(kEndOfWizard);
     case IDD_NOT_INSTALLED:
