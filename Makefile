@@ -42,7 +42,7 @@ demo: build
 # ASan and UBSan); prints executions, coverage and findings per target.
 FUZZ_BUILD := $(BUILD)/fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS ?= archive codec field path commandline mkarc
+FUZZ_TARGETS ?= archive codec field path commandline mkarc inientry
 FUZZ_CC ?= clang-14
 FUZZ_CXX ?= clang++-14
 $(FUZZ_BUILD)/CMakeCache.txt: | deps
