@@ -82,12 +82,12 @@ void Apply(CFilePath& path, uint8_t op, const std::string& arg)
 {
     const Parts before(path);
     const bool plain = IsPlainName(arg);
-    // Room for the argument, a dot and two backslashes: nothing is cut. No
-    // ':' but the drive's, which a new leading backslash could turn into a
-    // drive ("\\:X"), no doubled separator, no lone lead byte at the end, and
-    // no dot in the title (a path ending in a dot), which the next split takes
-    // for the extension's.
-    const bool fits =
+    // Where the promises hold: room for the argument, a dot and two
+    // backslashes, so that nothing is cut; no ':' but the drive's, which a new
+    // leading backslash could turn into a drive ("\\:X"); no doubled
+    // separator; no lone lead byte at the end; no dot in the title (a path
+    // ending in a dot), which the next split takes for the extension's.
+    const bool wellFormed =
         path.GetString().size() + arg.size() + 4 <= CFilePath::kMaxPath &&
         before.dir.size() + arg.size() + 2 <= CFilePath::kMaxComponent &&
         path.GetString().find(':') == (before.drive.empty() ? std::string::npos : 1) &&
@@ -96,7 +96,7 @@ void Apply(CFilePath& path, uint8_t op, const std::string& arg)
     switch (op % 12) {
     case 0:
         path.SetFileTitle(arg.c_str());
-        if (plain && fits) {
+        if (plain && wellFormed) {
             const Parts after(path);
             Require(after.title == arg && after.drive == before.drive && after.dir == before.dir &&
                         after.ext == before.ext,
@@ -105,7 +105,7 @@ void Apply(CFilePath& path, uint8_t op, const std::string& arg)
         break;
     case 1:
         path.SetExtension(arg.c_str());
-        if (plain && fits) {
+        if (plain && wellFormed) {
             const Parts after(path);
             Require(after.ext == arg && after.title == before.title,
                     "SetExtension replaces the extension");
@@ -113,7 +113,7 @@ void Apply(CFilePath& path, uint8_t op, const std::string& arg)
         break;
     case 2:
         path.AppendDir(arg.c_str());
-        if (plain && fits) {
+        if (plain && wellFormed) {
             const Parts after(path);
             const std::string tail = "\\" + arg;
             Require(after.dir.size() >= tail.size() &&
@@ -126,7 +126,7 @@ void Apply(CFilePath& path, uint8_t op, const std::string& arg)
         std::string last;
         path.UpOneLevel(&last);
         const Parts after(path);
-        if (fits)
+        if (wellFormed)
             Require(after.drive == before.drive && after.title == before.title &&
                         after.ext == before.ext,
                     "UpOneLevel keeps drive, title and extension");
@@ -138,8 +138,8 @@ void Apply(CFilePath& path, uint8_t op, const std::string& arg)
     case 5: {
         path.SetRoot();
         const Parts after(path);
-        Require(!fits || (after.title.empty() && after.ext.empty() && after.dir == "\\" &&
-                          after.drive == before.drive),
+        Require(!wellFormed || (after.title.empty() && after.ext.empty() && after.dir == "\\" &&
+                                after.drive == before.drive),
                 "SetRoot leaves the drive and the root directory");
         break;
     }
@@ -155,7 +155,7 @@ void Apply(CFilePath& path, uint8_t op, const std::string& arg)
     case 9: {
         const char letter = arg.empty() ? 'C' : arg[0];
         path.SetDrive(letter);
-        if (letter >= 'A' && letter <= 'Z' && fits) {
+        if (letter >= 'A' && letter <= 'Z' && wellFormed) {
             const Parts after(path);
             Require(after.drive == std::string(1, letter) && after.title == before.title,
                     "SetDrive sets the drive");
