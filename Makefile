@@ -10,7 +10,7 @@ CCACHE := $(shell command -v ccache 2>/dev/null)
 export CCACHE_BASEDIR ?= $(abspath $(CURDIR)/..)
 LAUNCHER := $(if $(CCACHE),-DCMAKE_C_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
 
-.PHONY: all deps build test demo clean
+.PHONY: all deps build test demo clean fuzz
 
 all: build
 
@@ -40,6 +40,21 @@ demo: build
 	  --status-library $(WIN_BUILD)/shipped/bin/ismif32.dll --images \
 	  sample/velmo.ini $(WIN_BUILD)/sample/payload $(BUILD)/diskettes
 	scripts/demo $(BUILD)
+
+# Each fuzz target mutates its corpus for FUZZ_SECONDS (clang with libFuzzer,
+# ASan and UBSan); prints executions, coverage and findings per target.
+FUZZ_BUILD := $(BUILD)/fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?= archive codec field path commandline mkarc inientry
+FUZZ_CC ?= clang-14
+FUZZ_CXX ?= clang++-14
+$(FUZZ_BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=$(FUZZ_CC) \
+	  -DCMAKE_CXX_COMPILER=$(FUZZ_CXX) -DSETUP_FUZZ=ON $(LAUNCHER)
+
+fuzz: deps $(FUZZ_BUILD)/CMakeCache.txt
+	cmake --build $(FUZZ_BUILD) --target fuzz_targets -j $(JOBS)
+	scripts/fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 clean:
 	rm -rf $(BUILD)

@@ -48,8 +48,13 @@ bool CTextFileFilter::Run()
         return false;
     try {
         OnBegin();
+        // Only the beginning of a line is shown to the subclass: the rest of
+        // a line longer than one read is copied unseen, or a piece of it that
+        // looked like a header or an entry would be taken for one.
+        bool lineStart = true;
         while (m_bRunning && ReadLine()) {
-            const bool keep = m_bDone ? true : OnLine();
+            const bool keep = (m_bDone || !lineStart) ? true : OnLine();
+            lineStart = m_strLine.back() == '\n';
             if (keep)
                 WriteLine();
             if (m_bStop)

@@ -33,7 +33,8 @@ public:
     // Keeps the line (true) or drops it from the copy. The base keeps it.
     virtual bool OnLine();
     // The copy loop: OnBegin, each line through OnLine (or kept unseen once
-    // m_bDone is set) until the input ends or m_bStop is set, OnEnd. Then the
+    // m_bDone is set; the pieces after the first of a long line are kept
+    // unseen too) until the input ends or m_bStop is set, OnEnd. Then the
     // copy replaces the file when text was added and the loop was not
     // stopped; otherwise it is deleted and the file stays as it was. True
     // when the file is as wanted: replaced, or left alone on purpose. False

@@ -1,0 +1,371 @@
+// The install profile reader fuzzed under Windows (it reads through the
+// system's private-profile functions, which a native fuzzer cannot reach).
+//
+// From a fixed seed, thousands of profiles: the sample profile mutated byte by
+// byte and line by line; profiles put together from nasty parts (huge lines,
+// missing separators, numbers out of range, duplicate keys and sections, deep,
+// circular and dangling destination chains); and binary garbage. Each goes
+// through the real loaders in the reading page's order, then through the
+// destination page's resolution. Every step either succeeds or raises
+// CInstallProfileException; nothing else, no crash, no hang (CTest's timeout).
+// What loads must hold together: the item list in diskette order, and after a
+// resolution every derived destination with a path.
+//
+// PROFILE_FUZZ_COUNT sets how many profiles (default 500, a few seconds under
+// Wine); PROFILE_FUZZ_SEED another seed. A profile that fails is kept as
+// profile-fuzz-failure-N.ini in the current directory.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "errors/InstallProfileException.h"
+#include "profile/DestinationMap.h"
+#include "profile/DisketteArray.h"
+#include "profile/FileGroupMap.h"
+#include "profile/InstallItemList.h"
+#include "profile/ShortcutTargetMap.h"
+#include "unit/support/ScratchDirectory.h"
+
+namespace {
+
+// The sample product's profile, sizes filled in.
+const char kSampleProfile[] = "; Install profile of the Velmo Screen Saver sample diskette set.\r\n"
+                              "[destinations]\r\n"
+                              "0=VELMO\r\n"
+                              "1=DOCS|0\r\n"
+                              "\r\n"
+                              "[groups]\r\n"
+                              "Main=Velmo Screen Saver|The screen saver itself|1|1|1\r\n"
+                              "Docs=Documentation|Read-me and licence|0|1|1\r\n"
+                              "\r\n"
+                              "[Main]\r\n"
+                              "SAVER.ARC=41233|1|2|1|0|screen saver and licence\r\n"
+                              "\r\n"
+                              "[Docs]\r\n"
+                              "README.TXT=376|0|1|1|1|read-me\r\n"
+                              "\r\n"
+                              "[targets]\r\n"
+                              "velmosaver.scr=0|0|0|Velmo Screen Saver|/s||\r\n"
+                              "readme.txt=0|0|0|Velmo Read Me|||\r\n"
+                              "\r\n"
+                              "[diskettes]\r\n"
+                              "1=Velmo Screen Saver Disk 1|\r\n"
+                              "2=Velmo Screen Saver Disk 2|\r\n";
+
+// A generator of its own, so that a seed gives the same profiles everywhere.
+class CRandom {
+public:
+    explicit CRandom(uint32_t seed) : m_state(seed * 2654435761u + 1) {}
+    uint32_t Next()
+    {
+        m_state ^= m_state << 13;
+        m_state ^= m_state >> 17;
+        m_state ^= m_state << 5;
+        return m_state;
+    }
+    // 0 to n - 1.
+    uint32_t Below(uint32_t n) { return n == 0 ? 0 : Next() % n; }
+    bool OneIn(uint32_t n) { return Below(n) == 0; }
+    template <class T> const T& Pick(const std::vector<T>& items)
+    {
+        return items[Below(items.size())];
+    }
+
+private:
+    uint32_t m_state;
+};
+
+const std::vector<std::string> kSections = {"destinations", "groups", "targets",      "diskettes",
+                                            "Main",         "Docs",   "DESTINATIONS", "main"};
+const std::vector<std::string> kNumbers = {"0",
+                                           "1",
+                                           "-1",
+                                           "2",
+                                           "-2",
+                                           "-3",
+                                           "-4",
+                                           "07",
+                                           "32767",
+                                           "-32768",
+                                           "32768",
+                                           "65535",
+                                           "65536",
+                                           "70000",
+                                           "2147483647",
+                                           "-2147483648",
+                                           "2147483648",
+                                           "4294967296",
+                                           "99999999999999999999",
+                                           "+5",
+                                           " 12",
+                                           "12abc",
+                                           "abc",
+                                           "",
+                                           "-",
+                                           "0x10",
+                                           "1e3"};
+const std::vector<std::string> kTexts = {"",
+                                         "APP",
+                                         "C:\\APP\\",
+                                         "D:\\FIXED\\",
+                                         "..\\..\\",
+                                         "\\\\server\\share\\",
+                                         "A:",
+                                         "a very long name with blanks",
+                                         "\"quoted\"",
+                                         ";not a comment",
+                                         "[notasection]",
+                                         "x=y",
+                                         "=",
+                                         "|",
+                                         "||||||||",
+                                         "\xE9\xE8\x83\x5C",
+                                         std::string(300, 'L'),
+                                         "CON",
+                                         "NUL:",
+                                         "*?<>"};
+
+std::string Number(CRandom& random)
+{
+    return random.OneIn(4) ? std::to_string(static_cast<int32_t>(random.Next()))
+                           : random.Pick(kNumbers);
+}
+
+std::string Field(CRandom& random)
+{
+    return random.OneIn(2) ? Number(random) : random.Pick(kTexts);
+}
+
+std::string Value(CRandom& random)
+{
+    std::string value;
+    const uint32_t fields = random.Below(9);
+    for (uint32_t i = 0; i < fields; ++i)
+        value += (i > 0 ? "|" : "") + Field(random);
+    return value;
+}
+
+// A destination section of chains: deep (each the parent of the next), a
+// cycle, a destination that names itself or a missing parent.
+std::string DestinationChains(CRandom& random)
+{
+    std::string text = "[destinations]\r\n";
+    const uint32_t kind = random.Below(5);
+    const uint32_t n = 1 + random.Below(random.OneIn(20) ? 400 : 60);
+    for (uint32_t i = 0; i < n; ++i) {
+        int32_t number = static_cast<int32_t>(i) +
+                         (kind == 4 ? 65536 * static_cast<int32_t>(random.Below(3)) : 1);
+        int32_t parent = static_cast<int32_t>(i); // i + 1 derives from i; 1 from 0
+        if (kind == 1)
+            parent = static_cast<int32_t>((i + 1) % n) + 1; // a cycle through every one
+        else if (kind == 2)
+            parent = number; // each its own parent
+        else if (kind == 3 && i == 0)
+            parent = 30000; // the chain hangs from a destination that is missing
+        text += std::to_string(number) + "=D" + std::to_string(i) + "|" + std::to_string(parent) +
+                (random.OneIn(10) ? "|C:\\FIXED" + std::to_string(i) + "\\" : "") + "\r\n";
+    }
+    if (random.OneIn(2))
+        text += "0=MAIN\r\n";
+    return text;
+}
+
+// Sections put together from the parts above, repeated and overlapping.
+std::string Assembled(CRandom& random)
+{
+    std::string text = random.OneIn(3) ? DestinationChains(random) : "";
+    const uint32_t sections = random.Below(8);
+    for (uint32_t s = 0; s < sections; ++s) {
+        text += "[" + random.Pick(kSections) + "]\r\n";
+        const uint32_t entries = random.Below(random.OneIn(40) ? 1500 : 12);
+        for (uint32_t e = 0; e < entries; ++e) {
+            const std::string key = random.OneIn(2) ? Number(random) : random.Pick(kTexts);
+            text += key + (random.OneIn(20) ? "" : "=") + Value(random) + "\r\n";
+            if (random.OneIn(8))
+                text += key + "=" + Value(random) + "\r\n"; // the same key again
+        }
+    }
+    return text;
+}
+
+std::string Garbage(CRandom& random)
+{
+    std::string text = random.OneIn(2) ? "[destinations]\r\n" : "";
+    const uint32_t length = random.Below(random.OneIn(10) ? 70000 : 2000);
+    for (uint32_t i = 0; i < length; ++i)
+        text += static_cast<char>(random.Next() >> 24);
+    return text;
+}
+
+// The sample profile with a few mutations: bytes changed, inserted or
+// deleted, lines repeated or dropped, a huge line, a number out of range, the
+// separators taken out.
+std::string Mutated(CRandom& random)
+{
+    std::string text = kSampleProfile;
+    const uint32_t mutations = 1 + random.Below(8);
+    for (uint32_t m = 0; m < mutations && !text.empty(); ++m) {
+        const size_t at = random.Below(static_cast<uint32_t>(text.size()));
+        switch (random.Below(8)) {
+        case 0:
+            text[at] = static_cast<char>(random.Next());
+            break;
+        case 1:
+            text.insert(at, 1, static_cast<char>(random.Next()));
+            break;
+        case 2:
+            text.erase(at, random.Below(40));
+            break;
+        case 3: { // a line repeated
+            const size_t begin =
+                text.rfind('\n', at) == std::string::npos ? 0 : text.rfind('\n', at) + 1;
+            const size_t end = text.find('\n', at);
+            text.insert(begin,
+                        text.substr(begin, end == std::string::npos ? end : end - begin + 1));
+            break;
+        }
+        case 4: // a huge line
+            text.insert(at, std::string(random.OneIn(4) ? 70000 : 300,
+                                        static_cast<char>('A' + random.Below(26))));
+            break;
+        case 5:
+            text.insert(at, Number(random));
+            break;
+        case 6:
+            for (char& c : text)
+                if (c == '|' && random.OneIn(2))
+                    c = ' ';
+            break;
+        default:
+            text.insert(at, "\r\n" + Assembled(random));
+            break;
+        }
+    }
+    return text;
+}
+
+struct CProfileRun {
+    std::vector<std::string> failures;
+
+    // Runs step; an exception other than CInstallProfileException is a failure.
+    void Step(const char* what, const std::function<void()>& step)
+    {
+        try {
+            step();
+        } catch (CInstallProfileException* e) {
+            e->Delete();
+        } catch (CException* e) {
+            failures.push_back(std::string(what) + " raised " +
+                               e->GetRuntimeClass()->m_lpszClassName);
+            e->Delete();
+        } catch (...) {
+            failures.push_back(std::string(what) + " raised a foreign exception");
+        }
+    }
+
+    void Check(bool ok, const char* what)
+    {
+        if (!ok)
+            failures.push_back(what);
+    }
+};
+
+// Loads one profile as the reading and destination pages do; what went wrong.
+std::vector<std::string> LoadProfile(const std::string& path)
+{
+    CProfileRun run;
+    CDestinationMap destinations;
+    CFileGroupMap groups;
+    CShortcutTargetMap targets;
+    CInstallItemList items;
+    CDisketteArray diskettes;
+    bool loaded = false;
+    run.Step("LoadDestinations", [&] {
+        destinations.LoadDestinations(path.c_str());
+        loaded = true;
+    });
+    run.Step("LoadGroups", [&] { groups.LoadGroups(path.c_str()); });
+    run.Step("LoadTargets", [&] { targets.LoadTargets(path.c_str()); });
+    run.Step("LoadItems", [&] { items.LoadItems(path.c_str(), groups); });
+    run.Step("LoadDiskettes", [&] { diskettes.LoadDiskettes(path.c_str()); });
+
+    const CDisketteMultiFile* previous = nullptr;
+    for (const auto& item : items) {
+        run.Check(item->m_nDiskette >= 0, "an item's diskette number is not negative");
+        run.Check(previous == nullptr || previous->m_nDiskette < item->m_nDiskette ||
+                      (previous->m_nDiskette == item->m_nDiskette &&
+                       (!previous->m_bMarked || item->m_bMarked)),
+                  "items in diskette order, unmarked first");
+        diskettes.GetDisketteLabel(item->m_nDiskette);
+        previous = item.get();
+    }
+    items.RequiredBytes(4096, true);
+    items.RequiredBytes(0, false);
+    for (const auto& target : targets)
+        run.Check(targets.FindTarget(target->m_strFileName.c_str()) != nullptr,
+                  "every target is found by its file name");
+
+    if (loaded) {
+        bool resolved = false;
+        run.Step("ResolveDestinations", [&] {
+            destinations.SetDestinationPath(CDestinationMap::kMain, "C:\\PROG\\");
+            destinations.ResolveDestinations();
+            resolved = true;
+        });
+        if (resolved) {
+            for (const auto& entry : destinations)
+                run.Check(entry.second->m_nParent == CDestination::kNoParent ||
+                              !entry.second->m_path.IsEmpty(),
+                          "after resolution every derived destination has a path");
+        }
+    }
+    return run.failures;
+}
+
+uint32_t FromEnvironment(const char* name, uint32_t fallback)
+{
+    const char* text = getenv(name);
+    return text != nullptr && *text != '\0' ? static_cast<uint32_t>(strtoul(text, nullptr, 10))
+                                            : fallback;
+}
+
+} // namespace
+
+TEST(ProfileFuzz, EveryProfileLoadsOrRaisesTheProfileException)
+{
+    const uint32_t count = FromEnvironment("PROFILE_FUZZ_COUNT", 500);
+    CRandom random(FromEnvironment("PROFILE_FUZZ_SEED", 1));
+    CScratchDirectory scratch;
+    size_t failed = 0;
+    for (uint32_t i = 0; i < count; ++i) {
+        std::string text;
+        switch (random.Below(4)) {
+        case 0:
+            text = Assembled(random);
+            break;
+        case 1:
+            text = Garbage(random);
+            break;
+        default:
+            text = Mutated(random);
+            break;
+        }
+        // A new name each time: the system may cache a profile it has read.
+        const std::string path = scratch.WriteFile("SETUP" + std::to_string(i) + ".ini", text);
+        const std::vector<std::string> failures = LoadProfile(path);
+        DeleteFileA(path.c_str());
+        if (failures.empty())
+            continue;
+        const std::string kept = "profile-fuzz-failure-" + std::to_string(i) + ".ini";
+        std::ofstream(kept, std::ios::binary) << text;
+        for (const std::string& failure : failures)
+            ADD_FAILURE() << "profile " << i << " (kept as " << kept << "): " << failure;
+        if (++failed >= 5)
+            break;
+    }
+}
