@@ -1,6 +1,6 @@
 # The binaries that go to users, by target name. They are built in a tree of
 # their own with MinGW's win32 thread model (cmake/ShippedTree.cmake), and the
-# import check reads each one's import table (tests/imports). A binary that
+# import check reads each one's import table (tools/importcheck). A binary that
 # ships is one more name here.
 set(SETUP_SHIPPED_TARGETS
   setup_exe  # SETUP.EXE
