@@ -247,7 +247,7 @@ bool DamagedArchive(CSetupRun& setup, bool batch, bool goOn)
 }
 
 // From A:, the second diskette asked for by label while BIG.DAT is half copied.
-bool DriveA(CSetupRun& setup, bool insert)
+bool DriveA(CSetupRun& setup)
 {
     CDisketteSet set(setup, 180000);
     HWND copy = nullptr, prompt = nullptr;
@@ -264,9 +264,6 @@ bool DriveA(CSetupRun& setup, bool insert)
     const int percent = ShownPercent(copy);
     ok = Check(percent > 0 && percent < 100, "the copy page shows BIG.DAT part copied",
                Text(GetDlgItem(copy, IDC_COPY_DESTINATION)));
-    if (!insert)
-        return ok && Click(prompt, IDCANCEL) && EndOnNotInstalled(setup) &&
-               set.Installed(set.Target(), {"README.TXT"});
     // OK while the first diskette is still in: refused, the prompt stays.
     ok = ok && Click(prompt, IDOK);
     Sleep(500);
@@ -277,7 +274,10 @@ bool DriveA(CSetupRun& setup, bool insert)
            EndOnFinished(setup) && set.Installed(set.Target(), kAll);
 }
 
-bool CancelCopy(CSetupRun& setup, bool yes)
+// Cancel on the copy page answered No: the copy goes on. (Answered Yes, and
+// Cancel on the prompt, are rows of the fault table, which also checks the
+// user's files.)
+bool CancelCopy(CSetupRun& setup)
 {
     CDisketteSet set(setup, 0, true);
     HWND copy = nullptr, prompt = nullptr, question = nullptr;
@@ -293,11 +293,9 @@ bool CancelCopy(CSetupRun& setup, bool yes)
     ok = Click(prompt, IDOK) &&
          Check((question = setup.WaitFor("VelmoSaver Setup", IDYES)) != nullptr,
                "the next block asks whether to exit") &&
-         Click(question, yes ? IDYES : IDNO);
+         Click(question, IDNO);
     if (!ok)
         return false;
-    if (yes)
-        return EndOnNotInstalled(setup) && set.Installed(set.Target(), {});
     return EndOnFinished(setup) &&
            set.Installed(set.Target(), {"BIGPLAIN.DAT", "README.TXT", "BIG.DAT", "NOTES.TXT"});
 }
@@ -453,22 +451,12 @@ bool InstallFromDisketteDirectories(CSetupRun& setup)
 
 bool InstallFromDriveA(CSetupRun& setup)
 {
-    return DriveA(setup, true);
-}
-
-bool CancelDisketteOnDriveA(CSetupRun& setup)
-{
-    return DriveA(setup, false);
+    return DriveA(setup);
 }
 
 bool CancelCopyAnsweredNo(CSetupRun& setup)
 {
-    return CancelCopy(setup, false);
-}
-
-bool CancelCopyAnsweredYes(CSetupRun& setup)
-{
-    return CancelCopy(setup, true);
+    return CancelCopy(setup);
 }
 
 bool DamagedArchiveContinue(CSetupRun& setup)
