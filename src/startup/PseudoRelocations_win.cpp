@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 extern "C" {
@@ -33,7 +34,7 @@ void Write(void* place, const void* value, size_t size)
 {
     DWORD old;
     if (!VirtualProtect(place, size, PAGE_EXECUTE_READWRITE, &old))
-        FatalAppExitA(0, "Cannot apply a pseudo-relocation.");
+        std::abort();
     std::memcpy(place, value, size);
     VirtualProtect(place, size, old, &old);
 }
@@ -49,7 +50,7 @@ void _pei386_runtime_relocator()
         return;
     const RelocationHeader* header = reinterpret_cast<const RelocationHeader*>(begin);
     if (header->magic1 != 0 || header->magic2 != 0 || header->version != 1)
-        FatalAppExitA(0, "Unknown pseudo-relocation list.");
+        std::abort();
     for (const Relocation* r = reinterpret_cast<const Relocation*>(header + 1);
          reinterpret_cast<const char*>(r + 1) <= end; ++r) {
         char* const place = base + r->target;
@@ -79,7 +80,7 @@ void _pei386_runtime_relocator()
             break;
         }
         default:
-            FatalAppExitA(0, "Unknown pseudo-relocation.");
+            std::abort();
         }
     }
 }
