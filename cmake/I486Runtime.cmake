@@ -13,6 +13,8 @@ if(NOT runtime_result EQUAL 0)
   message(FATAL_ERROR "scripts/i486-runtime failed")
 endif()
 message(STATUS "486 runtime: ${SETUP_I486_RUNTIME}")
+# A changed recipe is a runtime in another directory: configure again.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/scripts/i486-runtime)
 
 # All code of this tree for the 486; the assembler keeps to it too (i486+387:
 # the 486DX's floating-point unit), its padding between functions included.
@@ -56,6 +58,8 @@ function(setup_i486_binaries)
   foreach(target ${SETUP_DISKETTE_TARGETS})
     # Our libstdc++.a and libgcc_eh.a come before the compiler's.
     target_link_options(${target} PRIVATE -L${SETUP_I486_RUNTIME}/lib)
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS
+                 ${SETUP_I486_RUNTIME}/lib/libstdc++.a ${SETUP_I486_RUNTIME}/lib/libgcc_eh.a)
     target_link_libraries(${target} PRIVATE startup486)
     add_dependencies(${target} i486_runtime)
     get_target_property(options ${target} LINK_OPTIONS)
