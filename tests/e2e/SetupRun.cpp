@@ -1,8 +1,5 @@
 #include "SetupRun.h"
 
-#include <objbase.h>
-#include <shlobj.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -193,38 +190,6 @@ std::string ProgramsFolder()
                  "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
                  "Programs", RRF_RT_REG_SZ, nullptr, programs, &size);
     return programs;
-}
-
-std::string ReadShortcut(const std::string& file)
-{
-    CoInitialize(nullptr);
-    IShellLinkA* link = nullptr;
-    std::string fields = "(cannot be read)";
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   reinterpret_cast<void**>(&link)))) {
-        IPersistFile* persist = nullptr;
-        WCHAR wide[MAX_PATH];
-        MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
-        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
-            SUCCEEDED(persist->Load(wide, STGM_READ))) {
-            char path[MAX_PATH] = "", arguments[MAX_PATH] = "", description[MAX_PATH] = "",
-                 icon[MAX_PATH] = "", directory[MAX_PATH] = "";
-            int iconIndex = 0, show = 0;
-            link->GetPath(path, MAX_PATH, nullptr, 0);
-            link->GetArguments(arguments, MAX_PATH);
-            link->GetDescription(description, MAX_PATH);
-            link->GetIconLocation(icon, MAX_PATH, &iconIndex);
-            link->GetWorkingDirectory(directory, MAX_PATH);
-            link->GetShowCmd(&show);
-            fields = std::string(path) + "|" + arguments + "|" + description + "|" + icon + "|" +
-                     directory + "|" + std::to_string(show);
-        }
-        if (persist != nullptr)
-            persist->Release();
-        link->Release();
-    }
-    CoUninitialize();
-    return fields;
 }
 
 bool InsertDiskette(const std::string& disk)

@@ -16,7 +16,7 @@
 #include "pages/InstallConditionsPage.h"
 #include "common/GuiDriver.h"
 #include "res/resource.h"
-#include "unit/support/ScratchDirectory.h"
+#include "common/WizardRun.h"
 #include "wizard/WizardButtonBar.h"
 #include "wizard/WizardNavigation.h"
 #include "wizard/WizardPage.h"
@@ -25,39 +25,17 @@ namespace {
 
 const int kDestinationPage = 104;
 
-// The page registered under id, or null.
-CWizardPage* FindPage(int id)
-{
-    auto it = g_mapPages.find(id);
-    return it != g_mapPages.end() ? it->second : nullptr;
-}
-
-bool IsPageVisible(int id)
-{
-    CWizardPage* page = FindPage(id);
-    return page != nullptr && page->m_hWnd != nullptr && IsWindowVisible(page->m_hWnd);
-}
-
-// Serves messages until the wizard shows page id, then what is left queued.
-bool PumpUntilPage(int id)
-{
-    PumpUntil([id] { return g_pCurrentPage == FindPage(id) && IsPageVisible(id); }, 10000);
-    PumpPending();
-    return g_pCurrentPage == FindPage(id) && IsPageVisible(id);
-}
-
-// Clicks a button (IDC_NEXT, IDC_BACK, IDCANCEL) of the page's button bar.
-void PressBar(int pageId, int buttonId)
-{
-    PressButton(FindPage(pageId)->m_pButtonBar->m_hWnd, buttonId);
-}
-
 // Stands in for the destination page, which the program does not have yet.
 class CStandInPage : public CWizardPage {
 public:
     CStandInPage() : CWizardPage(kDestinationPage, 108) {}
     BOOL CreatePage() override { return Create(IDD_WELCOME, nullptr); }
 };
+
+void AddStandIn()
+{
+    new CStandInPage;
+}
 
 // An install-conditions page that finds a requirement unmet, so that it shows.
 class CUnmetConditionsPage : public CInstallConditionsPage {
@@ -67,50 +45,6 @@ public:
         m_strConditions = "A colour display";
     }
     BOOL AreConditionsMet() override { return FALSE; }
-};
-
-class CWizardRun {
-public:
-    ~CWizardRun()
-    {
-        // As the program ends: the main window goes, then ExitInstance.
-        if (m_app == nullptr)
-            return;
-        if (CWnd* mainWnd = AfxGetMainWnd())
-            mainWnd->DestroyWindow();
-        PumpPending();
-        m_app->ExitInstance();
-        ResetQuit();
-    }
-
-    // Writes the profile where /D: makes the program look: its own file title
-    // with extension "ini".
-    void WriteProfile(const std::string& text) const
-    {
-        char module[MAX_PATH] = "";
-        std::string name(module, GetModuleFileNameA(nullptr, module, sizeof module));
-        name = name.substr(name.find_last_of('\\') + 1);
-        m_directory.WriteFile(name.substr(0, name.find_last_of('.')) + ".ini", text);
-    }
-
-    // InitInstance with "/D:<directory> " + switches and the stand-in
-    // destination page; true once the welcome page shows.
-    bool Start(const std::string& switches = std::string())
-    {
-        ResetQuit();
-        m_app = std::make_unique<CSetupApp>();
-        m_app->m_strCmdLine = "/D:" + m_directory.Path() + " " + switches;
-        if (!m_app->InitInstance())
-            return false;
-        new CStandInPage;
-        return PumpUntilPage(IDD_WELCOME);
-    }
-
-    CSetupApp& App() { return *m_app; }
-
-private:
-    CScratchDirectory m_directory;
-    std::unique_ptr<CSetupApp> m_app;
 };
 
 using Lines = std::vector<std::string>;
@@ -173,7 +107,7 @@ Lines Loaded(const CSetupApp& app)
 bool CloseWhileReading(CWizardRun& run)
 {
     run.WriteProfile(kRealisticProfile);
-    if (!run.Start())
+    if (!run.Start("", AddStandIn))
         return false;
     PressBar(IDD_WELCOME, IDC_NEXT);
     if (!PumpUntil([] { return FindPage(IDD_READ_SETUP) && FindPage(IDD_READ_SETUP)->m_hWnd; }))
@@ -262,16 +196,18 @@ TEST(InstallConditionsPage, WhenShownContinueEndsSetupUnlessIgnored)
     for (bool ignore : {false, true}) {
         CWizardRun run;
         run.WriteProfile(kRealisticProfile);
-        ASSERT_TRUE(run.Start(ignore ? "/I" : ""));
+        ASSERT_TRUE(run.Start(ignore ? "/I" : "", AddStandIn));
         new CUnmetConditionsPage;
         PressBar(IDD_WELCOME, IDC_NEXT);
         ASSERT_TRUE(PumpUntilPage(IDD_INSTALL_CONDITIONS)) << "/I " << ignore;
         char text[64] = "";
-        GetDlgItemTextA(FindPage(IDD_INSTALL_CONDITIONS)->m_hWnd, IDC_CONDITIONS, text, sizeof text);
+        GetDlgItemTextA(FindPage(IDD_INSTALL_CONDITIONS)->m_hWnd, IDC_CONDITIONS, text,
+                        sizeof text);
         EXPECT_STREQ(text, "A colour display");
 
-        PressButton(FindPage(IDD_INSTALL_CONDITIONS)->m_hWnd, IDOK);  // Continue
-        ASSERT_TRUE(PumpUntilPage(ignore ? kDestinationPage : IDD_NOT_INSTALLED)) << "/I " << ignore;
+        PressButton(FindPage(IDD_INSTALL_CONDITIONS)->m_hWnd, IDOK); // Continue
+        ASSERT_TRUE(PumpUntilPage(ignore ? kDestinationPage : IDD_NOT_INSTALLED))
+            << "/I " << ignore;
         EXPECT_EQ(run.App().m_bSuccess != FALSE, ignore);
     }
     EXPECT_EQ(warnings.Count(), 0);

@@ -15,7 +15,7 @@
 #include "profile/FileGroupMap.h"
 #include "profile/InstallItemList.h"
 #include "profile/ShortcutTargetMap.h"
-#include "unit/support/ScratchDirectory.h"
+#include "common/ScratchDirectory.h"
 
 namespace {
 
