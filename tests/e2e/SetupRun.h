@@ -82,6 +82,8 @@ public:
     // control of id requiredItem, when given), or null.
     HWND Find(const char* caption, int requiredItem = 0) const;
     HWND WaitFor(const char* caption, int requiredItem = 0) const;
+    // The program's visible top-level window that is in front of its others.
+    HWND Frontmost() const;
     // Waits until no such window is visible any more.
     bool WaitGone(const char* caption, int requiredItem = 0) const;
 
