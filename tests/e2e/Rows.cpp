@@ -181,7 +181,7 @@ Step Link()
     return [](CWorld& w) {
         const std::string fields =
             ReadShortcut(ProgramsFolder() + "\\My PM Group\\" + w.set.ShortcutName() + ".lnk");
-        return Check(fields == w.set.Target() + "BIG.DAT|/s|" + w.set.ShortcutName() + "|||1",
+        return Check(fields == w.set.Target() + "BIG.DAT|/s|" + w.set.ShortcutName() + "||0||1",
                      "the link holds path, arguments and description, nothing else", fields);
     };
 }

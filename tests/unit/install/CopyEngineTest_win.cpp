@@ -18,7 +18,7 @@
 #include "install/InsertDisketteDlg.h"
 #include "profile/DisketteArray.h"
 #include "res/resource.h"
-#include "unit/support/ScratchDirectory.h"
+#include "common/ScratchDirectory.h"
 
 namespace {
 
@@ -44,12 +44,6 @@ void SetTime(const std::string& file, int year)
         CreateFileA(file.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     SetFileTime(handle, nullptr, nullptr, &time);
     CloseHandle(handle);
-}
-
-std::string Read(const std::string& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // Puts a new copy (a temporary file written now) against the target, as the
@@ -102,14 +96,14 @@ TEST(CopyEngine, ANewerCopyReplacesAReadOnlyOldOneAndAnOlderOneIsDiscarded)
     SetTime(target, 1990);
     SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
     const std::string newer = Finalize(scratch.WriteFile("1a2b3c4d.SCR", "new"), target);
-    EXPECT_EQ(Read(target), "new");
+    EXPECT_EQ(ReadWholeFile(target), "new");
     EXPECT_FALSE(CFilePath(newer).Exists());
 
     SetTime(target, 2000);
     const std::string older = scratch.WriteFile("5e6f7a8b.SCR", "older");
     SetTime(older, 1999);
     Finalize(older, target);
-    EXPECT_EQ(Read(target), "new");
+    EXPECT_EQ(ReadWholeFile(target), "new");
     EXPECT_FALSE(CFilePath(older).Exists());
 
     // A directory of the target's name is no copy to replace: the new one is
@@ -122,7 +116,7 @@ TEST(CopyEngine, ANewerCopyReplacesAReadOnlyOldOneAndAnOlderOneIsDiscarded)
     // Nothing there yet: the new copy takes the target's name.
     const std::string fresh =
         Finalize(scratch.WriteFile("9c0d1e2f.TXT", "fresh"), scratch.File("README.TXT"));
-    EXPECT_EQ(Read(scratch.File("README.TXT")), "fresh");
+    EXPECT_EQ(ReadWholeFile(scratch.File("README.TXT")), "fresh");
     EXPECT_FALSE(CFilePath(fresh).Exists());
 }
 
@@ -138,7 +132,7 @@ TEST(CopyEngine, ASystemFileFoundInTheWindowsDirectoryMovesToTheSystemDirectory)
     CScratchDirectory scratch;
     Finalize(scratch.WriteFile("4d3c2b1a.dll", "new"), inSystem, -3);
     EXPECT_FALSE(CFilePath(inWindows).Exists());
-    EXPECT_EQ(Read(inSystem), "new");
+    EXPECT_EQ(ReadWholeFile(inSystem), "new");
     DeleteFileA(inWindows.c_str());
     DeleteFileA(inSystem.c_str());
 }
