@@ -30,6 +30,11 @@ bool EndsWithChar(const std::string& s, char ch)
     return last != std::string::npos && last == s.size() - 1 && s[last] == ch;
 }
 
+bool EqualNoCase(const std::string& a, const std::string& b)
+{
+    return ToLower(a) == ToLower(b);
+}
+
 size_t FitLength(const std::string& s, size_t maxBytes)
 {
     if (s.size() <= maxBytes)
@@ -44,4 +49,4 @@ size_t FitLength(const std::string& s, size_t maxBytes)
     return fit;
 }
 
-}  // namespace Mbcs
+} // namespace Mbcs

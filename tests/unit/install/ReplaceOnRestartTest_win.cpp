@@ -109,3 +109,12 @@ TEST(AddRenameEntry, AFileThatCannotBeReadOrCreatedThrowsAndChangesNothing)
     EXPECT_EQ(failure.cause, CFileException::badPath);
     EXPECT_EQ(FileCount(scratch), 1);
 }
+
+// Section names fold case as the system does, beyond A to Z.
+TEST(AddRenameEntry, SectionNamesMatchWhateverTheCaseOfTheirLetters)
+{
+    CScratchFiles scratch;
+    const std::string ini = scratch.Write("wininit.ini", "[\xC4NDERN]\r\nA=B\r\n[next]\r\n");
+    EXPECT_TRUE(CIniEntryAdder(ini.c_str()).AddEntry("\xE4ndern", "C", "D"));
+    EXPECT_EQ(CScratchFiles::Read(ini), "[\xC4NDERN]\r\nA=B\r\nC=D\r\n[next]\r\n");
+}
