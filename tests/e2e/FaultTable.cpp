@@ -340,6 +340,61 @@ bool PathAtTheLimit(CSetupRun& setup)
            setup.EndsReporting(true) && set.Holds(Fixture::Installed());
 }
 
+// A new copy that cannot take its place (a directory has the name of
+// LICENSE.TXT) is reported, not dropped in silence; Cancel Operation ends the
+// run as failed, no temporary file left.
+bool TargetBlocked(CSetupRun& setup)
+{
+    Fixture set(setup, Fixture::Options());
+    Fixture::Expected expected = Fixture::Installed();
+    expected["LICENSE.TXT"] = Fixture::verAbsent;
+    return set.Packed() &&
+           Check(CreateDirectoryA((set.Target() + "LICENSE.TXT").c_str(), nullptr) != FALSE,
+                 "a directory stands where LICENSE.TXT goes") &&
+           setup.StartProgram(set.Disk1() + "SETUP.EXE", "") && ThroughDestination(setup, set) &&
+           ItemFails(setup, "SAVER.ARC", "17.5 (CXFileException)", false) &&
+           EndOnNotInstalled(setup) && setup.EndsReporting(false) &&
+           RemoveDirectoryA((set.Target() + "LICENSE.TXT").c_str()) && set.Holds(expected);
+}
+
+bool SetYear(const std::string& path, WORD year)
+{
+    SYSTEMTIME when = {year, 1, 0, 1, 12, 0, 0, 0};
+    FILETIME time;
+    HANDLE file =
+        CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const bool ok =
+        SystemTimeToFileTime(&when, &time) && SetFileTime(file, nullptr, nullptr, &time);
+    CloseHandle(file);
+    return ok;
+}
+
+// A shared file for the System directory (destination -3) found in both the
+// Windows and the System directory: the System copy, newer than the new one,
+// is kept; the Windows copy, older, stays as it was.
+bool SystemCopyNewer(CSetupRun& setup)
+{
+    Fixture set(setup, Fixture::Options());
+    char dir[MAX_PATH];
+    const std::string name = setup.Name().substr(0, 8) + ".DLL";
+    const std::string windows = std::string(dir, GetWindowsDirectoryA(dir, MAX_PATH)) + "\\" + name;
+    const std::string system = std::string(dir, GetSystemDirectoryA(dir, MAX_PATH)) + "\\" + name;
+    const std::string target = set.Target().substr(3, set.Target().size() - 4);
+    set.WriteProfile("[destinations]\r\n0=" + target +
+                     "\r\n[groups]\r\nMain=Velmo|The saver|1|1|1\r\n[Main]\r\n" + name +
+                     "=3|0|1|1|-3|\r\n");
+    const bool ok =
+        set.Packed() && WriteFileText(set.Disk1() + name, "new") &&
+        SetYear(set.Disk1() + name, 2000) && WriteFileText(windows, "old") &&
+        SetYear(windows, 1990) && WriteFileText(system, "newest") && SetYear(system, 2030) &&
+        setup.StartProgram(set.Disk1() + "SETUP.EXE", "/B") && setup.EndsReporting(true) &&
+        Check(ReadFileText(system) == "newest", "the System copy stays", ReadFileText(system)) &&
+        Check(ReadFileText(windows) == "old", "the Windows copy stays", ReadFileText(windows));
+    DeleteFileA(windows.c_str());
+    DeleteFileA(system.c_str());
+    return ok && set.Holds(Fixture::Untouched());
+}
+
 // --- Cancel ---------------------------------------------------------------------
 
 bool CancelOnWelcome(CSetupRun& setup)
@@ -389,6 +444,45 @@ bool CancelMidFile(CSetupRun& setup)
                      (set.Disk1() + "saver.ard").c_str(), FALSE) &&
            Click(prompt, IDOK) && ExitAnsweredYes(setup) && EndOnNotInstalled(setup) &&
            set.Holds(StoppedInArchive());
+}
+
+// Cancel clicked while the first diskette's archive is asked for, answered
+// Yes in the middle of BIG.DAT: the member runs to the end of its piece, and
+// the next piece is not asked for (the second diskette is missing).
+bool CancelBeforeNextPiece(CSetupRun& setup)
+{
+    Fixture set(setup, Fixture::Options());
+    HWND copy = nullptr, prompt = nullptr;
+    const std::string spare = setup.Dir() + "SPARE\\";
+    bool ok = set.Packed() && MoveFileA(set.Disk2().c_str(), spare.c_str()) &&
+              MoveFileA((set.Disk1() + "SAVER.ARC").c_str(), (spare + "SAVER.ARC").c_str()) &&
+              setup.StartProgram(set.Disk1() + "SETUP.EXE", "") && ThroughDestination(setup, set) &&
+              Check((copy = setup.WaitFor("Velmo Screen Saver Setup", IDC_COPY_GAUGE)) != nullptr,
+                    "the copy page shows") &&
+              Check((prompt = setup.WaitFor("Insert Diskette", IDC_DISKETTE_REQUEST)) != nullptr,
+                    "Setup asks for the first diskette's archive");
+    if (!ok)
+        return false;
+    PostCommand(copy, IDCANCEL);
+    return CopyFileA((spare + "SAVER.ARC").c_str(), (set.Disk1() + "SAVER.ARC").c_str(), FALSE) &&
+           Click(prompt, IDOK) && ExitAnsweredYes(setup) && EndOnNotInstalled(setup) &&
+           setup.EndsReporting(false) && set.Holds(StoppedInArchive());
+}
+
+// Unattended, a destination that cannot be made (320 characters): string 7 is
+// answered, and the run ends as failed instead of waiting for ever.
+bool UnattendedUncreatable(CSetupRun& setup)
+{
+    Fixture set(setup, Fixture::Options());
+    set.WriteProfile("[destinations]\r\n0=" + std::string(320, 'v') +
+                     "\r\n[groups]\r\nMain=Velmo|The saver|1|1|1\r\n[Main]\r\n"
+                     "README.TXT=16|0|1|1|0|\r\n");
+    HWND box = nullptr;
+    return set.Packed() && setup.StartProgram(set.Disk1() + "SETUP.EXE", "/B") &&
+           Check((box = setup.WaitFor("VelmoSaver Setup", IDOK)) != nullptr &&
+                     Text(GetDlgItem(box, 0xFFFF)) == "Cannot Create Directory",
+                 "string 7") &&
+           Click(box, IDOK) && setup.EndsReporting(false) && set.Holds(Fixture::Untouched());
 }
 
 // --- The profile ----------------------------------------------------------------
@@ -462,6 +556,8 @@ int main(int argc, char** argv)
                 {"read-only-target-in-use", &ReadOnlyTargetInUse},
                 {"read-only-targets", &ReadOnlyTargets},
                 {"read-only-directory", &ReadOnlyDirectory},
+                {"target-blocked", &TargetBlocked},
+                {"system-copy-newer", &SystemCopyNewer},
                 {"missing-drive", &MissingDrive},
                 {"path-too-long", &PathTooLong},
                 {"path-at-the-limit", &PathAtTheLimit},
@@ -469,6 +565,8 @@ int main(int argc, char** argv)
                 {"cancel-destination", &CancelOnDestination},
                 {"cancel-prompt", &CancelOnPrompt},
                 {"cancel-mid-file", &CancelMidFile},
+                {"cancel-before-next-piece", &CancelBeforeNextPiece},
+                {"unattended-uncreatable", &UnattendedUncreatable},
                 {"profile-missing", &ProfileMissing},
                 {"profile-empty", &ProfileEmpty},
                 {"profile-garbage", &ProfileGarbage},
