@@ -110,3 +110,12 @@ TEST(AddRenameEntry, AFileThatCannotBeReadOrCreatedThrowsAndChangesNothing)
     EXPECT_EQ(failure.cause, CFileException::badPath);
     EXPECT_EQ(FileCount(scratch), 1);
 }
+
+// Section names fold case as the system does, beyond A to Z.
+TEST(AddRenameEntry, SectionNamesMatchWhateverTheCaseOfTheirLetters)
+{
+    CScratchDirectory scratch;
+    const std::string ini = scratch.WriteFile("wininit.ini", "[\xC4NDERN]\r\nA=B\r\n[next]\r\n");
+    EXPECT_TRUE(CIniEntryAdder(ini.c_str()).AddEntry("\xE4ndern", "C", "D"));
+    EXPECT_EQ(ReadWholeFile(ini), "[\xC4NDERN]\r\nA=B\r\nC=D\r\n[next]\r\n");
+}

@@ -72,6 +72,7 @@ TEST(StartMenuGroups, LinksStayInTheGroupFolder)
     // The second link of a name overwrites the first.
     const char* const links[][2] = {{"..\\..\\Escaped", "/s"},
                                     {longName.c_str(), ""},
+                                    {".NET Tool", "/n"},
                                     {"Saver 1.0", "/s"},
                                     {"Saver 1.0", "/c"}};
     for (const auto& link : links)
@@ -84,9 +85,10 @@ TEST(StartMenuGroups, LinksStayInTheGroupFolder)
     // Every name loses the text after its last dot; the long one is cut so that
     // the whole path fits in 259 characters.
     std::string cut = longName.substr(0, 259 - group.size() - 4) + ".lnk";
-    EXPECT_EQ(FolderNames(group), ".._..lnk|" + cut + "|Saver 1.lnk|");
+    EXPECT_EQ(FolderNames(group), ".._..lnk|.lnk|" + cut + "|Saver 1.lnk|");
     EXPECT_EQ(ReadShortcut(group + ".._..lnk"), program + "|/s|..\\..\\Escaped||0||1");
     EXPECT_EQ(ReadShortcut(group + "Saver 1.lnk"), program + "|/c|Saver 1.0||0||1");
+    EXPECT_EQ(ReadShortcut(group + ".lnk"), program + "|/n|.NET Tool||0||1");
     // Removal finds the same file.
     EXPECT_TRUE(groups.RemoveItem("My PM Group", "..\\..\\Escaped"));
     EXPECT_EQ(FolderNames(group).find(".._..lnk"), std::string::npos);
