@@ -345,45 +345,41 @@ bool EditProfile(const CWorld& w, const std::string& from, const std::string& to
            WriteWholeFile(path, text.replace(at, from.size(), to));
 }
 
-bool SetYear(const std::string& path, WORD year)
+// A file written with the given text, dated 1 January of year.
+bool WriteDated(const std::string& path, const char* text, WORD year)
 {
     SYSTEMTIME when = {year, 1, 0, 1, 12, 0, 0, 0};
     FILETIME time;
-    HANDLE file =
-        CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    const bool ok =
-        SystemTimeToFileTime(&when, &time) && SetFileTime(file, nullptr, nullptr, &time);
-    CloseHandle(file);
-    return ok;
+    return WriteWholeFile(path, text) && SystemTimeToFileTime(&when, &time) &&
+           SetWriteTime(path, time);
 }
 
-// A shared file for the System directory (destination -3), of the row's own
-// name, lies in the Windows directory (older than the set's) and in the
-// System directory (newer): both are kept as they are.
+// The row's shared file for the System directory (destination -3), in the
+// Windows directory (system false) or the System directory.
+std::string SharedFile(const CWorld& w, bool system)
+{
+    char dir[MAX_PATH];
+    const UINT length =
+        system ? GetSystemDirectoryA(dir, MAX_PATH) : GetWindowsDirectoryA(dir, MAX_PATH);
+    return std::string(dir, length) + "\\" + w.set.ShortcutName().substr(0, 8) + ".DLL";
+}
+
+// The shared file lies in the Windows directory, older than the set's, and
+// in the System directory, newer: both are kept as they are.
 const std::vector<Step> kSystemCopyNewer = {
     [](CWorld& w) {
-        const std::string name = w.set.ShortcutName().substr(0, 8) + ".DLL";
-        char dir[MAX_PATH];
-        const std::string windows = std::string(dir, GetWindowsDirectoryA(dir, MAX_PATH));
-        const std::string system = std::string(dir, GetSystemDirectoryA(dir, MAX_PATH));
+        const std::string name = SharedFile(w, false).substr(SharedFile(w, false).rfind('\\') + 1);
         return EditProfile(w, "[Main]\r\n", "[Main]\r\n" + name + "=3|0|1|1|-3|\r\n") &&
-               WriteWholeFile(w.set.Disk1() + name, "new") && SetYear(w.set.Disk1() + name, 2000) &&
-               WriteWholeFile(windows + "\\" + name, "old") &&
-               SetYear(windows + "\\" + name, 1990) &&
-               WriteWholeFile(system + "\\" + name, "newest") &&
-               SetYear(system + "\\" + name, 2030);
+               WriteDated(w.set.Disk1() + name, "new", 2000) &&
+               WriteDated(SharedFile(w, false), "old", 1990) &&
+               WriteDated(SharedFile(w, true), "newest", 2030);
     },
     Start("/B"), Ends(true),
     [](CWorld& w) {
-        const std::string name = w.set.ShortcutName().substr(0, 8) + ".DLL";
-        char dir[MAX_PATH];
-        const std::string windows =
-            std::string(dir, GetWindowsDirectoryA(dir, MAX_PATH)) + "\\" + name;
-        const std::string system =
-            std::string(dir, GetSystemDirectoryA(dir, MAX_PATH)) + "\\" + name;
-        const std::string inWindows = ReadWholeFile(windows), inSystem = ReadWholeFile(system);
-        DeleteFileA(windows.c_str());
-        DeleteFileA(system.c_str());
+        const std::string inWindows = ReadWholeFile(SharedFile(w, false));
+        const std::string inSystem = ReadWholeFile(SharedFile(w, true));
+        DeleteFileA(SharedFile(w, false).c_str());
+        DeleteFileA(SharedFile(w, true).c_str());
         return Check(inSystem == "newest", "the System directory keeps its newer copy", inSystem) &&
                Check(inWindows == "old", "the Windows directory's copy stays", inWindows);
     }};
