@@ -20,12 +20,7 @@ bool IsLeadByte(unsigned char c)
 
 std::string ToLower(const std::string& s)
 {
-    std::string lower = s;
-    for (size_t i = 0; i < lower.size(); i = NextChar(lower, i)) {
-        if (lower[i] >= 'A' && lower[i] <= 'Z' && NextChar(lower, i) == i + 1)
-            lower[i] = static_cast<char>(lower[i] - 'A' + 'a');
-    }
-    return lower;
+    return ToLowerAscii(s);
 }
 
 } // namespace Mbcs

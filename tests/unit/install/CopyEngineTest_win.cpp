@@ -23,8 +23,8 @@
 #include "profile/FileGroup.h"
 #include "unit/archive/ArchiveBytes.h"
 #include "res/resource.h"
+#include "common/ScratchDirectory.h"
 #include "support/StringHelpers.h"
-#include "unit/support/ScratchDirectory.h"
 
 namespace {
 
@@ -50,12 +50,6 @@ void SetTime(const std::string& file, int year)
         CreateFileA(file.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     SetFileTime(handle, nullptr, nullptr, &time);
     CloseHandle(handle);
-}
-
-std::string Read(const std::string& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // Puts a new copy (a temporary file written now) against the target, as the
@@ -108,14 +102,14 @@ TEST(CopyEngine, ANewerCopyReplacesAReadOnlyOldOneAndAnOlderOneIsDiscarded)
     SetTime(target, 1990);
     SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
     const std::string newer = Finalize(scratch.WriteFile("1a2b3c4d.SCR", "new"), target);
-    EXPECT_EQ(Read(target), "new");
+    EXPECT_EQ(ReadWholeFile(target), "new");
     EXPECT_FALSE(CFilePath(newer).Exists());
 
     SetTime(target, 2000);
     const std::string older = scratch.WriteFile("5e6f7a8b.SCR", "older");
     SetTime(older, 1999);
     Finalize(older, target);
-    EXPECT_EQ(Read(target), "new");
+    EXPECT_EQ(ReadWholeFile(target), "new");
     EXPECT_FALSE(CFilePath(older).Exists());
 
     // A directory of the target's name is no copy to replace, and the new
@@ -128,7 +122,7 @@ TEST(CopyEngine, ANewerCopyReplacesAReadOnlyOldOneAndAnOlderOneIsDiscarded)
     // Nothing there yet: the new copy takes the target's name.
     const std::string fresh =
         Finalize(scratch.WriteFile("9c0d1e2f.TXT", "fresh"), scratch.File("README.TXT"));
-    EXPECT_EQ(Read(scratch.File("README.TXT")), "fresh");
+    EXPECT_EQ(ReadWholeFile(scratch.File("README.TXT")), "fresh");
     EXPECT_FALSE(CFilePath(fresh).Exists());
 }
 
@@ -144,7 +138,7 @@ TEST(CopyEngine, ASystemFileFoundInTheWindowsDirectoryMovesToTheSystemDirectory)
     CScratchDirectory scratch;
     Finalize(scratch.WriteFile("4d3c2b1a.dll", "new"), inSystem, -3);
     EXPECT_FALSE(CFilePath(inWindows).Exists());
-    EXPECT_EQ(Read(inSystem), "new");
+    EXPECT_EQ(ReadWholeFile(inSystem), "new");
     DeleteFileA(inWindows.c_str());
     DeleteFileA(inSystem.c_str());
 }
@@ -182,7 +176,7 @@ TEST(DisketteMultiFile, ClosesThePieceBeforeAskingForTheNext)
     member->SetDestination(scratch.File("BIG.DAT").c_str());
     item.Extract(*member);
     EXPECT_EQ(site.asked, "v\xE4lmo.ar2#2");
-    EXPECT_EQ(Read(scratch.File("BIG.DAT")), big.packed);
+    EXPECT_EQ(ReadWholeFile(scratch.File("BIG.DAT")), big.packed);
 }
 
 // Every temporary name taken: the member is refused before anything is
@@ -204,7 +198,7 @@ TEST(CopyEngine, WithEveryTemporaryNameTakenNothingIsWritten)
     CNoProgress progress;
     CCopyEngine engine(progress);
     EXPECT_EQ(Outcome([&] { engine.InstallFile(member); }), "CFileException 1");
-    EXPECT_EQ(Read(last), "the user's");
+    EXPECT_EQ(ReadWholeFile(last), "the user's");
 }
 
 TEST(DisketteSource, NumberedDirectoriesEndInTwoDigitsOtherThan00)

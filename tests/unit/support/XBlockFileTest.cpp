@@ -3,7 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "ScratchFiles.h"
+#include "common/ScratchDirectory.h"
+#include "unit/support/FileFailure.h"
 #include "support/Checksum.h"
 #include "support/XBlockFile.h"
 
@@ -32,12 +33,12 @@ public:
 
 TEST(XBlockFileRead, EachBlockEndsOnceAndEachShortReadEndsTheDataAcrossAContinuation)
 {
-    CScratchFiles files;
+    CScratchDirectory files;
     const std::string first = PatternBytes(3500, 1), second = PatternBytes(4692, 2);
     CRecordingFile file;
     file.SetBlockSize(4096);
-    file.m_strNext = files.Write("b.bin", second);
-    file.OpenRead(files.Write("a.bin", first).c_str());
+    file.m_strNext = files.WriteFile("b.bin", second);
+    file.OpenRead(files.WriteFile("a.bin", first).c_str());
     std::string got;
     char buffer[1000];
     // Request 4 draws on both files, 9 reaches the end, 10 finds nothing.
