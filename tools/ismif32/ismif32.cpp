@@ -15,8 +15,8 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <memory>
-#include <string>
 #include <type_traits>
 
 #include "StatusMif.h"
@@ -28,13 +28,13 @@ struct HandleCloser {
 };
 using FileHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
 
-std::string Text(const char* text)
+const char* Text(const char* text)
 {
     return text != nullptr ? text : "";
 }
 
-// Now, local time, as the DMTF date text.
-std::string Now()
+// Now, local time, as the DMTF date text in date.
+const char* Now(char (&date)[CStatusMif::kDateSize])
 {
     SYSTEMTIME local;
     GetLocalTime(&local);
@@ -47,8 +47,8 @@ std::string Now()
         bias += zone.StandardBias;
     else if (mode == TIME_ZONE_ID_INVALID)
         bias = 0;
-    return CStatusMif::FormatDate(local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute,
-                                  local.wSecond, -bias);
+    return CStatusMif::FormatDate(date, local.wYear, local.wMonth, local.wDay, local.wHour,
+                                  local.wMinute, local.wSecond, -bias);
 }
 
 } // namespace
@@ -58,42 +58,43 @@ extern "C" __declspec(dllexport) BOOL WINAPI
                      LPSTR locale, LPSTR serialNumber, LPSTR message, BOOL success)
 {
     // The name only: a path in it would put the file where no console looks.
-    const std::string name = CStatusMif::MakeFileName(Text(statusFile));
-    char windows[MAX_PATH];
-    const UINT length = GetWindowsDirectoryA(windows, sizeof windows);
-    if (name.empty() || length == 0 || length >= sizeof windows)
+    char path[MAX_PATH];
+    const UINT length = GetWindowsDirectoryA(path, sizeof path);
+    if (length == 0 || length >= sizeof path - 1)
         return FALSE;
-    std::string path(windows, length);
-    if (path.back() != '\\')
-        path += '\\';
-    path += name;
+    size_t end = length;
+    if (path[end - 1] != '\\')
+        path[end++] = '\\';
+    if (!CStatusMif::MakeFileName(Text(statusFile), path + end, sizeof path - end))
+        return FALSE;
 
+    char date[CStatusMif::kDateSize];
     CStatusMif mif;
-    mif.m_strManufacturer = Text(manufacturer);
-    mif.m_strProduct = Text(product);
-    mif.m_strVersion = Text(version);
-    mif.m_strLocale = Text(locale);
-    mif.m_strSerialNumber = Text(serialNumber);
-    mif.m_strInstallation = Now();
-    mif.m_strMessage = Text(message);
+    mif.m_pszManufacturer = Text(manufacturer);
+    mif.m_pszProduct = Text(product);
+    mif.m_pszVersion = Text(version);
+    mif.m_pszLocale = Text(locale);
+    mif.m_pszSerialNumber = Text(serialNumber);
+    mif.m_pszInstallation = Now(date);
+    mif.m_pszMessage = Text(message);
     mif.m_bSuccess = success != FALSE;
-    const std::string text = mif.Format();
+    const char* text = mif.Format();
+    const DWORD size = static_cast<DWORD>(strlen(text));
 
     // A file left from an earlier run is replaced: the console takes the
     // newest status.
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    FileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) {
         file.release();
         return FALSE;
     }
     DWORD written = 0;
-    const BOOL wrote =
-        WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    if (!wrote || written != text.size()) {
+    const BOOL wrote = WriteFile(file.get(), text, size, &written, nullptr);
+    if (!wrote || written != size) {
         // A cut file would be read as a damaged status; none is better.
         file.reset();
-        DeleteFileA(path.c_str());
+        DeleteFileA(path);
         return FALSE;
     }
     return TRUE;

@@ -13,12 +13,12 @@ namespace {
 CStatusMif Velmo(bool success)
 {
     CStatusMif mif;
-    mif.m_strManufacturer = "Velmo";
-    mif.m_strProduct = "Velmo Screen Saver";
-    mif.m_strVersion = "1.0";
-    mif.m_strLocale = "ENU";
-    mif.m_strInstallation = "19970601120000.000000+060";
-    mif.m_strMessage = success ? "Successful installation." : "Install failed.";
+    mif.m_pszManufacturer = "Velmo";
+    mif.m_pszProduct = "Velmo Screen Saver";
+    mif.m_pszVersion = "1.0";
+    mif.m_pszLocale = "ENU";
+    mif.m_pszInstallation = "19970601120000.000000+060";
+    mif.m_pszMessage = success ? "Successful installation." : "Install failed.";
     mif.m_bSuccess = success;
     return mif;
 }
@@ -31,6 +31,13 @@ std::string ValueOf(const std::string& text, const std::string& name)
         return std::string();
     at = text.find("VALUE = ", at);
     return text.substr(at + 8, text.find("\r\n", at) - at - 8);
+}
+
+// The status file's name for name (room for 15 bytes), or "" when it is refused.
+std::string FileName(const char* name)
+{
+    char fileName[16];
+    return CStatusMif::MakeFileName(name, fileName, sizeof fileName) ? fileName : "";
 }
 
 } // namespace
@@ -75,10 +82,11 @@ TEST(StatusMif, FailedRunSaysFailedWithItsMessage)
 TEST(StatusMif, ValuesAreCutToTheirTypesAndEscaped)
 {
     CStatusMif mif = Velmo(true);
-    mif.m_strLocale = std::string(20, 'L');
-    mif.m_strMessage = std::string(200, 'm');
-    mif.m_strProduct = "The \"Best\" C:\\Saver";
-    mif.m_strVersion = "1.0\r\nVALUE = \"x\"\t";
+    const std::string locale(20, 'L'), message(200, 'm');
+    mif.m_pszLocale = locale.c_str();
+    mif.m_pszMessage = message.c_str();
+    mif.m_pszProduct = "The \"Best\" C:\\Saver";
+    mif.m_pszVersion = "1.0\r\nVALUE = \"x\"\t";
     const std::string text = mif.Format();
     EXPECT_EQ(ValueOf(text, "Locale"), "\"" + std::string(16, 'L') + "\"");
     EXPECT_EQ(ValueOf(text, "Description"), "\"" + std::string(128, 'm') + "\"");
@@ -92,8 +100,8 @@ TEST(StatusMif, DoubleByteCharactersAreNeverSplitNorTheirSecondByteEscaped)
     CStatusMif mif = Velmo(true);
     // 15 single bytes, then a character whose second byte is a backslash: it
     // would end at byte 17, beyond the locale's 16.
-    mif.m_strLocale = std::string(15, 'L') + "\x83\x5C";
-    mif.m_strProduct = "\x83\x5C";
+    mif.m_pszLocale = "LLLLLLLLLLLLLLL\x83\x5C";
+    mif.m_pszProduct = "\x83\x5C";
     const std::string text = mif.Format();
     Mbcs::SetCodePage(0);
     EXPECT_EQ(ValueOf(text, "Locale"), "\"" + std::string(15, 'L') + "\"");
@@ -102,21 +110,24 @@ TEST(StatusMif, DoubleByteCharactersAreNeverSplitNorTheirSecondByteEscaped)
 
 TEST(StatusMif, DateTextIsTheDmtfForm)
 {
-    EXPECT_EQ(CStatusMif::FormatDate(2026, 12, 6, 23, 5, 7, 60), "20261206230507.000000+060");
-    EXPECT_EQ(CStatusMif::FormatDate(1997, 1, 2, 3, 4, 5, -300), "19970102030405.000000-300");
+    char date[CStatusMif::kDateSize];
+    EXPECT_STREQ(CStatusMif::FormatDate(date, 2026, 12, 6, 23, 5, 7, 60),
+                 "20261206230507.000000+060");
+    EXPECT_STREQ(CStatusMif::FormatDate(date, 1997, 1, 2, 3, 4, 5, -300),
+                 "19970102030405.000000-300");
 }
 
 TEST(StatusMif, FileNameStaysInTheWindowsDirectory)
 {
-    EXPECT_EQ(CStatusMif::MakeFileName("velmosaver"), "velmosaver.MIF");
-    EXPECT_EQ(CStatusMif::MakeFileName("status.mif"), "status.mif");
-    EXPECT_EQ(CStatusMif::MakeFileName("v1.0"), "v1.0.MIF");
-    EXPECT_EQ(CStatusMif::MakeFileName("com10"), "com10.MIF");
+    EXPECT_EQ(FileName("velmosaver"), "velmosaver.MIF");
+    EXPECT_EQ(FileName("status.mif"), "status.mif");
+    EXPECT_EQ(FileName("v1.0"), "v1.0.MIF");
+    EXPECT_EQ(FileName("com10"), "com10.MIF");
     for (const char* bad : {"", "..", "..\\win.ini", "sub/x", "C:x", "\\\\server\\share\\x", "CON",
-                            "nul.mif", "Com1", "LPT9.txt", "aux .x"})
-        EXPECT_EQ(CStatusMif::MakeFileName(bad), "") << bad;
+                            "nul.mif", "Com1", "LPT9.txt", "aux .x", "over-fifteen"})
+        EXPECT_EQ(FileName(bad), "") << bad;
     Mbcs::SetCodePage(932);
     // A backslash as the second byte of a double-byte character is no separator.
-    EXPECT_EQ(CStatusMif::MakeFileName("\x83\x5C"), "\x83\x5C.MIF");
+    EXPECT_EQ(FileName("\x83\x5C"), "\x83\x5C.MIF");
     Mbcs::SetCodePage(0);
 }
