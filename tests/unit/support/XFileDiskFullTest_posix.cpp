@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "ScratchFiles.h"
-#include "support/XFile.h"
+#include "support/XBlockFile.h"
 
 TEST(XFileDiskFull, DeclinedRetryRaisesDiskFullAndAcceptedRetryWritesTheBufferOnce)
 {
@@ -41,4 +41,18 @@ TEST(XFileDiskFull, DeclinedRetryRaisesDiskFullAndAcceptedRetryWritesTheBufferOn
     close(real);
     EXPECT_EQ(4, file.m_nCalls);
     EXPECT_EQ("defg", CScratchFiles::Read(files.Path("real.bin")));
+}
+
+TEST(XFileDiskFull, ACountedWriteThatTheDiskRefusesLaterFailsTheClose)
+{
+    CScratchFiles files;
+    CXBlockFile file;
+    file.OpenWrite(files.Path("out.bin").c_str());
+    const int full = open("/dev/full", O_WRONLY);
+    ASSERT_GE(full, 0);
+    dup2(full, fileno(file.m_pStream));
+    close(full);
+    file.Write("abc", 3); // gathered, not yet written
+    EXPECT_EQ(CFileException::diskFull, CatchFileException([&] { file.Close(); }).cause);
+    EXPECT_FALSE(file.IsOpen());
 }
