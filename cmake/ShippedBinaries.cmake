@@ -8,3 +8,8 @@ set(SETUP_SHIPPED_TARGETS
   mkarc      # the archive tool for the product's maker
   ismif32    # the status library for unattended deployments
 )
+# Of them, those that go on the diskettes: every instruction in them is one a
+# 486 executes (cmake/I486Runtime.cmake builds them so, tests/imports checks).
+# The programs among them start at WinMain.
+set(SETUP_DISKETTE_TARGETS setup_exe velmosaver ismif32)
+set(SETUP_DISKETTE_PROGRAMS setup_exe velmosaver)

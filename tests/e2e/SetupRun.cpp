@@ -3,17 +3,19 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <random>
-#include <sstream>
 
 #include "res/resource.h"
+
+const FILETIME kYear1990 = {0x18D64000, 0x01B41E2A};
 
 namespace {
 
 const DWORD kTimeoutMs = 30000;
+const char kExitText[] =
+    "Velmo Screen Saver installation not complete. Do you really want to exit Setup?";
 
 struct Search {
     DWORD processId;
@@ -36,6 +38,15 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam)
     return TRUE;
 }
 
+BOOL CALLBACK ListWindow(HWND window, LPARAM processId)
+{
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == static_cast<DWORD>(processId) && IsWindowVisible(window))
+        std::printf(" \"%s\"", Text(window).c_str());
+    return TRUE;
+}
+
 bool HasChildText(HWND window, const std::string& text)
 {
     for (HWND child = window ? GetWindow(window, GW_CHILD) : nullptr; child;
@@ -46,11 +57,21 @@ bool HasChildText(HWND window, const std::string& text)
     return false;
 }
 
+// Drive A: is a link of the prefix to its directory "floppy".
+std::string FloppyDirectory()
+{
+    char prefix[MAX_PATH] = "";
+    GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix);
+    std::string dir = std::string("Z:") + prefix + "\\floppy";
+    std::replace(dir.begin(), dir.end(), '/', '\\');
+    return dir;
+}
+
 } // namespace
 
-bool Check(bool condition, const char* what, const std::string& found)
+bool Check(bool condition, const std::string& what, const std::string& found)
 {
-    std::printf("%s %s\n", condition ? "ok  " : "FAIL", what);
+    std::printf("%s %s\n", condition ? "ok  " : "FAIL", what.c_str());
     if (!condition && !found.empty())
         std::printf("     found \"%s\"\n", found.c_str());
     std::fflush(stdout);
@@ -68,7 +89,7 @@ std::string Text(HWND window)
     return text;
 }
 
-bool HasText(HWND dialog, int id, const char* expected, const char* what)
+bool HasText(HWND dialog, int id, const std::string& expected, const char* what)
 {
     std::string text = Text(GetDlgItem(dialog, id));
     return Check(text == expected, what, text);
@@ -89,18 +110,14 @@ void PostCommand(HWND dialog, int id)
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-bool WriteFileText(const std::string& path, const std::string& data)
+void SetItemText(HWND dialog, int id, const std::string& text)
 {
-    std::ofstream out(path, std::ios::binary);
-    out << data;
-    return static_cast<bool>(out);
+    SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-std::string ReadFileText(const std::string& path)
+HWND ButtonBar(HWND page)
 {
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
+    return page != nullptr ? FindWindowExA(page, nullptr, "#32770", nullptr) : nullptr;
 }
 
 bool FileExists(const std::string& path)
@@ -126,17 +143,27 @@ std::vector<std::string> ListDirectory(const std::string& dir)
 
 void RemoveTree(const std::string& dir)
 {
+    // Read-only files would stay behind.
+    for (const std::string& name : ListDirectory(dir)) {
+        const std::string path = dir + "\\" + name;
+        if (SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL) &&
+            (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY) != 0)
+            RemoveTree(path);
+    }
     std::error_code ignored;
     std::filesystem::remove_all(dir, ignored);
 }
 
-std::string Payload(size_t n, unsigned seed)
+bool SetWriteTime(const std::string& path, const FILETIME& time)
 {
-    std::mt19937 random(seed);
-    std::string data(n, '\0');
-    for (char& ch : data)
-        ch = static_cast<char>(random() & 0xFF);
-    return data;
+    HANDLE file =
+        CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const bool ok = SetFileTime(file, nullptr, nullptr, &time) != FALSE;
+    CloseHandle(file);
+    return ok;
 }
 
 bool RunProgram(const std::string& commandLine, const std::string& directory)
@@ -202,22 +229,56 @@ std::string ReadShortcut(const std::string& file)
 
 bool InsertDiskette(const std::string& disk)
 {
-    for (const std::string& name : ListDirectory("A:"))
-        DeleteFileA(("A:\\" + name).c_str());
-    bool ok = true;
+    // The diskette in the drive goes out whole (a program running from it
+    // cannot be deleted, but its directory can be moved away).
+    const std::string floppy = FloppyDirectory();
+    static int s_taken = 0;
+    if (FileExists(floppy))
+        MoveFileA(floppy.c_str(), (floppy + "-out" + std::to_string(s_taken++)).c_str());
+    if (disk.empty())
+        return !FileExists("A:\\SETUP.EXE");
+    // The diskette's files are gathered beside the drive and go in at once.
+    const std::string next = floppy + "-next";
+    RemoveTree(next);
+    bool ok = CreateDirectoryA(next.c_str(), nullptr) != FALSE;
     for (const std::string& name : ListDirectory(disk))
-        ok = CopyFileA((disk + name).c_str(), ("A:\\" + name).c_str(), FALSE) && ok;
-    return ok;
+        ok = CopyFileA((disk + name).c_str(), (next + "\\" + name).c_str(), FALSE) && ok;
+    return MoveFileA(next.c_str(), floppy.c_str()) && ok;
 }
 
-CSetupRun::CSetupRun(const CPrograms& programs) : m_programs(programs)
+std::string ScreenSaverValues()
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_READ, &key) !=
+        ERROR_SUCCESS)
+        return "(no key)";
+    std::string values;
+    for (DWORD i = 0;; ++i) {
+        char name[256];
+        BYTE data[512];
+        DWORD nameSize = sizeof name, dataSize = sizeof data, type = 0;
+        if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &dataSize) !=
+            ERROR_SUCCESS)
+            break;
+        if (lstrcmpiA(name, "Scrnsave.exe") == 0)
+            values += std::string(name) + "=" + reinterpret_cast<char*>(data) + ";";
+    }
+    RegCloseKey(key);
+    return values;
+}
+
+CSetupRun::CSetupRun(const CPrograms& programs, const std::string& row)
+    : m_programs(programs), m_name("velmo-" + row)
 {
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
-    m_name = "velmo-e2e-" + std::to_string(GetCurrentProcessId());
     m_dir = std::string(temp) + m_name + "\\";
+    RemoveTree(m_dir); // what a run that was stopped half way left
     CreateDirectoryA(m_dir.c_str(), nullptr);
-    CreateDirectoryA((m_dir + "profile").c_str(), nullptr);
+    CreateDirectoryA((m_dir + "temp").c_str(), nullptr);
+    // The programs it starts keep their temporary files in the row's world.
+    SetEnvironmentVariableA("TEMP", (m_dir + "temp").c_str());
+    SetEnvironmentVariableA("TMP", (m_dir + "temp").c_str());
     CopyFileA(programs.setup.c_str(), (m_dir + "SETUP.EXE").c_str(), FALSE);
     CopyFileA(programs.status.c_str(), (m_dir + "ismif32.dll").c_str(), FALSE);
     SetEnvironmentVariableA("ISMIF32_LOG", (m_dir + "status.log").c_str());
@@ -227,6 +288,11 @@ CSetupRun::~CSetupRun()
 {
     CloseProcess();
     RemoveTree(m_dir);
+    // A row that changed diskettes leaves the drive empty, as it found it.
+    const std::string floppy = FloppyDirectory();
+    for (int taken = 0; FileExists(floppy + "-out" + std::to_string(taken)); ++taken)
+        RemoveTree(floppy + "-out" + std::to_string(taken));
+    CreateDirectoryA(floppy.c_str(), nullptr);
 }
 
 void CSetupRun::CloseProcess()
@@ -243,15 +309,7 @@ void CSetupRun::CloseProcess()
     m_process = PROCESS_INFORMATION{};
 }
 
-bool CSetupRun::Start(const char* switches, bool withProfileDirectory)
-{
-    std::string line = switches;
-    if (withProfileDirectory)
-        line += " /D:" + m_dir + "profile\\";
-    return StartProgram(m_dir + "SETUP.EXE", line.c_str());
-}
-
-bool CSetupRun::StartProgram(const std::string& exe, const char* switches)
+bool CSetupRun::Start(const std::string& exe, const std::string& switches)
 {
     CloseProcess();
     DeleteFileA((m_dir + "status.log").c_str()); // the last run's report
@@ -261,11 +319,6 @@ bool CSetupRun::StartProgram(const std::string& exe, const char* switches)
     return Check(CreateProcessA(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
                                 m_dir.c_str(), &startup, &m_process),
                  "SETUP.EXE starts");
-}
-
-void CSetupRun::WriteProfile(const char* text) const
-{
-    WriteFileText(m_dir + "profile\\SETUP.ini", text);
 }
 
 HWND CSetupRun::Find(const char* caption, int requiredItem) const
@@ -284,17 +337,7 @@ HWND CSetupRun::WaitFor(const char* caption, int requiredItem) const
             break; // it ended: the window will not come
     }
     std::printf("no window \"%s\"; visible:", caption);
-    struct Lister {
-        static BOOL CALLBACK Each(HWND window, LPARAM lParam)
-        {
-            DWORD processId = 0;
-            GetWindowThreadProcessId(window, &processId);
-            if (processId == static_cast<DWORD>(lParam) && IsWindowVisible(window))
-                std::printf(" \"%s\"", Text(window).c_str());
-            return TRUE;
-        }
-    };
-    EnumWindows(&Lister::Each, static_cast<LPARAM>(m_process.dwProcessId));
+    EnumWindows(&ListWindow, static_cast<LPARAM>(m_process.dwProcessId));
     std::printf("\n");
     return nullptr;
 }
@@ -321,7 +364,7 @@ bool CSetupRun::EndsReporting(bool success) const
 {
     if (!Ends())
         return false;
-    const std::string log = ReadFileText(m_dir + "status.log");
+    const std::string log = ReadWholeFile(m_dir + "status.log");
     const std::string expected =
         success ? "velmosaver|Velmo|Velmo Screen Saver|1.0|ENU|<null>|Successful installation.|1\n"
                 : "velmosaver|Velmo|Velmo Screen Saver|1.0|ENU|<null>|Install failed.|0\n";
@@ -333,8 +376,7 @@ bool CSetupRun::EndsReporting(bool success) const
 
 bool LeaveWelcome(const CSetupRun& setup, int button)
 {
-    HWND page = setup.WaitFor("Welcome");
-    HWND bar = page != nullptr ? FindWindowExA(page, nullptr, "#32770", nullptr) : nullptr;
+    HWND bar = ButtonBar(setup.WaitFor("Welcome"));
     return Check(bar != nullptr, "the welcome page shows with its button bar") &&
            Check(!IsWindowEnabled(GetDlgItem(bar, IDC_BACK)) &&
                      IsWindowEnabled(GetDlgItem(bar, IDC_NEXT)),
@@ -342,6 +384,72 @@ bool LeaveWelcome(const CSetupRun& setup, int button)
            Check(setup.WaitFor("Velmo Screen Saver Setup") != nullptr,
                  "the background window is there") &&
            Click(bar, button);
+}
+
+HWND DestinationPage(const CSetupRun& setup, const std::string& location)
+{
+    HWND page = setup.WaitFor("Select Directory");
+    return Check(page != nullptr, "the destination page shows") &&
+                   HasText(page, IDC_LOCATION, location, "it proposes destination 0 on C:")
+               ? page
+               : nullptr;
+}
+
+HWND CopyPage(const CSetupRun& setup)
+{
+    HWND page = setup.WaitFor("Velmo Screen Saver Setup", IDC_COPY_GAUGE);
+    return Check(page != nullptr, "the copy page shows") ? page : nullptr;
+}
+
+bool ExitQuestion(const CSetupRun& setup, int button)
+{
+    HWND box = setup.WaitFor("VelmoSaver Setup", IDYES);
+    return Check(box != nullptr, "Setup asks whether to exit") &&
+           HasText(box, 0xFFFF, kExitText, "with string 5") && Click(box, button);
+}
+
+bool CannotCreate(const CSetupRun& setup, HWND page)
+{
+    HWND box = setup.WaitFor("VelmoSaver Setup", IDOK);
+    return Check(box != nullptr && Text(GetDlgItem(box, 0xFFFF)) == "Cannot Create Directory",
+                 "a location that cannot be created gives string 7") &&
+           Click(box, IDOK) && setup.WaitGone("VelmoSaver Setup", 0xFFFF) &&
+           Check(setup.Find("Select Directory") == page, "the page stays");
+}
+
+HWND DiskettePrompt(const CSetupRun& setup, const std::string& label, char drive)
+{
+    HWND prompt = setup.WaitFor("Insert Diskette", IDC_DISKETTE_REQUEST);
+    const std::string request =
+        "Please insert the diskette labelled '" + label + "' in drive " + drive + ":";
+    return Check(prompt != nullptr, "Setup asks for a diskette") &&
+                   HasText(prompt, IDC_DISKETTE_REQUEST, request, "by its label, in its drive")
+               ? prompt
+               : nullptr;
+}
+
+bool ItemFails(const CSetupRun& setup, const std::string& file, const char* info, int button)
+{
+    HWND warning = setup.WaitFor("Warning", IDC_WARNING_INFO);
+    if (!Check(warning != nullptr, "Setup reports the item's failure") ||
+        !HasText(warning, IDC_WARNING_HEADLINE,
+                 "Cannot install files from '" + file + "':", "headline string 17") ||
+        !HasText(warning, IDC_WARNING_INFO, info, "error information") ||
+        !HasText(warning, IDOK, "Continue Operation", "it offers to continue"))
+        return false;
+    HWND foreground = GetForegroundWindow();
+    return Check(IsWindowVisible(warning) &&
+                     (foreground == warning || GetParent(foreground) == warning),
+                 "the warning is visible and in front") &&
+           Click(warning, button);
+}
+
+bool CannotContinue(const CSetupRun& setup, const char* info)
+{
+    HWND warning = setup.WaitFor("Warning", IDC_WARNING_INFO);
+    return Check(warning != nullptr, "Setup warns") &&
+           HasText(warning, IDC_WARNING_HEADLINE, "Setup cannot continue", "headline") &&
+           HasText(warning, IDC_WARNING_INFO, info, "error information") && Click(warning, IDOK);
 }
 
 HWND NotInstalledPage(const CSetupRun& setup)
@@ -366,18 +474,11 @@ HWND FinishedPage(const CSetupRun& setup)
 bool EndOnNotInstalled(const CSetupRun& setup)
 {
     HWND page = NotInstalledPage(setup);
-    return page != nullptr && Click(page, IDOK) && setup.EndsReportingFailure();
+    return page != nullptr && Click(page, IDOK) && setup.EndsReporting(false);
 }
 
 bool EndOnFinished(const CSetupRun& setup)
 {
     HWND page = FinishedPage(setup);
     return page != nullptr && Click(page, IDOK) && setup.EndsReporting(true);
-}
-
-bool CannotContinue(HWND warning, const char* info)
-{
-    return Check(warning != nullptr, "Setup warns") &&
-           HasText(warning, IDC_WARNING_HEADLINE, "Setup cannot continue", "headline") &&
-           HasText(warning, IDC_WARNING_INFO, info, "error information") && Click(warning, IDOK);
 }

@@ -1,11 +1,11 @@
-// The sample product as its vendor ships it: the diskette set that mkdisks
-// lays out from sample/velmo.ini (DISK01, DISK02; made by the test, or by the
-// demo from the floppy images), installed from drive A: as a user would, page
-// by page, then once more unattended over the installed product. make demo
-// runs this same scenario on a Wine desktop under Xvfb with SETUP_PICTURES set,
-// and so gets a picture of every page (ScreenPictures.h); it prints what it
-// finds installed, which the demo shows.
-#include "Scenarios.h"
+// The demo's drive of the sample product (scripts/demo runs it on a Wine
+// desktop under Xvfb): the diskette set that mkdisks lays out from
+// sample/velmo.ini, taken from the floppy images, installed from drive A: as a
+// user would, page by page, then once more unattended over the installed
+// product, with the end-to-end harness's page helpers. With SETUP_PICTURES set
+// it takes a picture of every page (ScreenPictures.h), and it prints what it
+// finds installed. The end-to-end row "sample" checks the same installation.
+//   sample_demo SETUP.EXE ISMIF32.DLL DISKETTES PAYLOAD
 
 #include <windows.h>
 
@@ -85,7 +85,7 @@ void RemoveInstallation(const CPrograms& programs)
 // The value of attribute name in the status file, or "(none)".
 std::string StatusValue(const std::string& name)
 {
-    const std::string mif = ReadFileText(StatusFile());
+    const std::string mif = ReadWholeFile(StatusFile());
     const size_t attribute = mif.find("NAME = \"" + name + "\"");
     const size_t value = mif.find("VALUE = \"", attribute);
     if (attribute == std::string::npos || value == std::string::npos)
@@ -102,16 +102,10 @@ bool EndsWithStatus(const CSetupRun& setup, const char* status)
                  (std::string("the status file says ") + status).c_str(), StatusValue("Status"));
 }
 
-// Prints the status file's outcome and message with format; true.
-bool Report(const char* format)
+// Prints the status file's outcome and message with format.
+void Report(const char* format)
 {
     std::printf(format, StatusValue("Status").c_str(), StatusValue("Description").c_str());
-    return true;
-}
-
-HWND ButtonBar(HWND page)
-{
-    return page != nullptr ? FindWindowExA(page, nullptr, "#32770", nullptr) : nullptr;
 }
 
 // The Insert Diskette prompt asking for the sample's diskette 2 by its label.
@@ -153,7 +147,7 @@ bool CancelledRun(CSetupRun& setup, CScreenPictures& pictures)
     std::printf("run 1: from drive A:, cancelled on the welcome page\n");
     HWND box = nullptr, page = nullptr;
     return Check(InsertDiskette(Disk(setup.Programs(), 1)), "diskette 1 is in drive A:") &&
-           setup.StartProgram("A:\\SETUP.EXE", "") &&
+           setup.Start("A:\\SETUP.EXE", "") &&
            setup.WaitFor("Velmo Screen Saver Setup") != nullptr &&
            setup.WaitFor("Welcome") != nullptr && pictures.Take("welcome") &&
            LeaveWelcome(setup, IDCANCEL) &&
@@ -163,7 +157,7 @@ bool CancelledRun(CSetupRun& setup, CScreenPictures& pictures)
            (page = NotInstalledPage(setup)) != nullptr && pictures.Take("not-installed") &&
            Click(page, IDOK) && EndsWithStatus(setup, "Failed") &&
            Check(!FileExists(kDestination), "nothing was installed") &&
-           Report("  not installed; status file: %s, \"%s\"\n");
+           (Report("  not installed; status file: %s, \"%s\"\n"), true);
 }
 
 // Every page in turn: welcome, the destination as proposed, the folder
@@ -175,7 +169,7 @@ bool InteractiveRun(CSetupRun& setup, CScreenPictures& pictures)
     DeleteFileA(StatusFile().c_str());
     HWND page = nullptr, browser = nullptr, copy = nullptr, prompt = nullptr, finished = nullptr;
     bool ok = Check(InsertDiskette(Disk(setup.Programs(), 1)), "diskette 1 is in drive A:") &&
-              setup.StartProgram("A:\\SETUP.EXE", "") && LeaveWelcome(setup, IDC_NEXT) &&
+              setup.Start("A:\\SETUP.EXE", "") && LeaveWelcome(setup, IDC_NEXT) &&
               Check((page = setup.WaitFor("Select Directory")) != nullptr,
                     "the destination page shows") &&
               HasText(page, IDC_LOCATION, kDestination, "it proposes C:\\VELMO") &&
@@ -199,8 +193,10 @@ bool InteractiveRun(CSetupRun& setup, CScreenPictures& pictures)
     // is written. This run does not check the status; it says what it finds.
     if (!ok || !setup.Ends())
         return false;
-    if (FileExists(StatusFile()))
-        return Report("  status file: %s, \"%s\"\n");
+    if (FileExists(StatusFile())) {
+        Report("  status file: %s, \"%s\"\n");
+        return true;
+    }
     std::printf("  no status file: the status library is on diskette 1, and diskette 2 is in "
                 "the drive as the program ends\n");
     return true;
@@ -214,7 +210,7 @@ bool Installed(const CPrograms& programs)
     std::printf("  installed:\n");
     bool ok = true;
     for (const SampleFile& file : SampleFiles(programs)) {
-        const std::string bytes = ReadFileText(file.installed);
+        const std::string bytes = ReadWholeFile(file.installed);
         std::string version = "no version";
         DWORD ignored = 0;
         const DWORD size = GetFileVersionInfoSizeA(file.installed.c_str(), &ignored);
@@ -230,7 +226,7 @@ bool Installed(const CPrograms& programs)
                       std::to_string(LOWORD(fixed->dwFileVersionLS));
         std::printf("    %-40s %7u bytes, %s\n", file.installed.c_str(),
                     static_cast<unsigned>(bytes.size()), version.c_str());
-        ok = Check(FileExists(file.installed) && bytes == ReadFileText(file.payload),
+        ok = Check(FileExists(file.installed) && bytes == ReadWholeFile(file.payload),
                    "it is there, byte for byte the vendor's file") &&
              ok;
     }
@@ -291,7 +287,7 @@ FileState StateOf(const std::string& path)
     state.indexHigh = info.nFileIndexHigh;
     state.indexLow = info.nFileIndexLow;
     state.written = info.ftLastWriteTime;
-    state.bytes = ReadFileText(path);
+    state.bytes = ReadWholeFile(path);
     return state;
 }
 
@@ -299,18 +295,6 @@ bool SameFile(const FileState& a, const FileState& b)
 {
     return a.exists && b.exists && a.indexHigh == b.indexHigh && a.indexLow == b.indexLow &&
            CompareFileTime(&a.written, &b.written) == 0 && a.bytes == b.bytes;
-}
-
-bool SetWriteTime(const std::string& path, const FILETIME& time)
-{
-    std::unique_ptr<void, HandleClose> file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES,
-                                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                                        OPEN_EXISTING, 0, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) {
-        file.release();
-        return false;
-    }
-    return SetFileTime(file.get(), nullptr, nullptr, &time) != FALSE;
 }
 
 std::string SortedNames(const std::string& dir)
@@ -342,15 +326,14 @@ bool SecondRun(CSetupRun& setup)
     std::printf("run 3: unattended (/B) from the diskette directories over the installed "
                 "product, the installed screen saver and licence first dated 1990\n");
     const std::vector<SampleFile> files = SampleFiles(setup.Programs());
-    const FILETIME longAgo = {0x18D64000, 0x01B41E2A}; // 1 January 1990
-    bool ok = Check(SetWriteTime(files[0].installed, longAgo) &&
-                        SetWriteTime(files[1].installed, longAgo),
+    bool ok = Check(SetWriteTime(files[0].installed, kYear1990) &&
+                        SetWriteTime(files[1].installed, kYear1990),
                     "the installed screen saver and licence are dated 1990");
     std::vector<FileState> before;
     for (const SampleFile& file : files)
         before.push_back(StateOf(file.installed));
     DeleteFileA(StatusFile().c_str());
-    ok = ok && setup.StartProgram(Disk(setup.Programs(), 1) + "SETUP.EXE", "/B") &&
+    ok = ok && setup.Start(Disk(setup.Programs(), 1) + "SETUP.EXE", "/B") &&
          EndsWithStatus(setup, "Success");
     if (!ok)
         return false;
@@ -365,10 +348,12 @@ bool SecondRun(CSetupRun& setup)
                     kept != replaceExpected[i] ? why[i] : "it should NOT have been");
         ok = Check(kept != replaceExpected[i],
                    (std::string(replaceExpected[i] ? "replaced: " : "kept: ") + why[i]).c_str()) &&
-             Check(after.bytes == ReadFileText(files[i].payload), "its bytes are the vendor's") &&
+             Check(after.bytes == ReadWholeFile(files[i].payload), "its bytes are the vendor's") &&
              ok;
     }
-    return NoTemporaryFiles() && Report("  status file: %s, \"%s\"\n") && ok;
+    const bool clean = NoTemporaryFiles();
+    Report("  status file: %s, \"%s\"\n");
+    return clean && ok;
 }
 
 } // namespace
@@ -385,4 +370,19 @@ bool SampleProduct(CSetupRun& setup)
     RemoveInstallation(setup.Programs());
     return CancelledRun(setup, pictures) && InteractiveRun(setup, pictures) &&
            Installed(setup.Programs()) && SecondRun(setup);
+}
+
+int main(int argc, char** argv)
+{
+    if (argc != 5) {
+        std::printf("usage: sample_demo SETUP.EXE ISMIF32.DLL DISKETTES PAYLOAD\n");
+        return 2;
+    }
+    bool passed;
+    {
+        CSetupRun setup(CPrograms{argv[1], argv[2], "", argv[3], argv[4]}, "demo");
+        passed = SampleProduct(setup);
+    }
+    std::printf("sample: %s\n", passed ? "passed" : "FAILED");
+    return passed ? 0 : 1;
 }

@@ -1,0 +1,180 @@
+// The sample product as its vendor ships it: the diskette set that mkdisks
+// lays out from sample/velmo.ini, installed from drive A: page by page with
+// the real status library, then once more unattended over the installed
+// product from the diskette directories, as an administrator deploys from a
+// share. make demo drives the same set with pictures (sample/demo).
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "SetupRun.h"
+#include "res/resource.h"
+
+namespace {
+
+const char kDestination[] = "C:\\VELMO";
+
+std::string SystemDirectory()
+{
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, sizeof system);
+    return system;
+}
+
+std::string StatusFile()
+{
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, sizeof windows);
+    return std::string(windows) + "\\velmosaver.MIF";
+}
+
+// One file of a typical installation (on NT: no Windows 95 notes, no
+// source code) and the payload file it must equal.
+struct CSampleFile {
+    std::string installed;
+    std::string payload;
+};
+
+std::vector<CSampleFile> SampleFiles(const CPrograms& programs)
+{
+    const std::string docs = std::string(kDestination) + "\\DOCS\\";
+    return {{SystemDirectory() + "\\velmosaver.scr", programs.payload + "\\velmosaver.scr"},
+            {docs + "LICENSE.TXT", programs.payload + "\\LICENSE.TXT"},
+            {docs + "README.TXT", programs.payload + "\\README.TXT"}};
+}
+
+std::string Disk(const CPrograms& programs, int number)
+{
+    return programs.diskettes + "\\DISK0" + std::to_string(number) + "\\";
+}
+
+std::string ShortcutPath(const char* caption)
+{
+    return ProgramsFolder() + "\\My PM Group\\" + caption + ".lnk";
+}
+
+// Whatever an earlier run left, so that the first run installs afresh.
+void RemoveInstallation(const CPrograms& programs)
+{
+    RemoveTree(kDestination);
+    for (const CSampleFile& file : SampleFiles(programs))
+        DeleteFileA(file.installed.c_str());
+    DeleteFileA(ShortcutPath("Velmo Screen Saver").c_str());
+    DeleteFileA(ShortcutPath("Velmo Read Me").c_str());
+    DeleteFileA(StatusFile().c_str());
+    HKEY desktop;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_SET_VALUE, &desktop) ==
+        ERROR_SUCCESS) {
+        RegDeleteValueA(desktop, "Scrnsave.exe");
+        RegCloseKey(desktop);
+    }
+}
+
+// From drive A:, the destination as proposed, diskette 2 when asked for.
+bool InteractiveRun(CSetupRun& setup)
+{
+    HWND page = nullptr, prompt = nullptr, finished = nullptr;
+    return Check(InsertDiskette(Disk(setup.Programs(), 1)), "diskette 1 is in drive A:") &&
+           setup.Start("A:\\SETUP.EXE", "") && LeaveWelcome(setup, IDC_NEXT) &&
+           (page = DestinationPage(setup, kDestination)) != nullptr &&
+           Click(ButtonBar(page), IDC_NEXT) && CopyPage(setup) != nullptr &&
+           (prompt = DiskettePrompt(setup, "Velmo Disk 2", 'A')) != nullptr &&
+           Check(InsertDiskette(Disk(setup.Programs(), 2)), "diskette 2 is in drive A:") &&
+           Click(prompt, IDOK) && (finished = FinishedPage(setup)) != nullptr &&
+           Click(finished, IDOK) && setup.Ends() &&
+           // Diskette 2 is in the drive as the program ends: no status library there.
+           Check(!FileExists(StatusFile()), "no status report: the library is on diskette 1");
+}
+
+// Every file is byte for byte the vendor's, the shortcuts lead to the
+// installed files, the screen saver is the user's.
+bool Installed(const CPrograms& programs)
+{
+    bool ok = true;
+    for (const CSampleFile& file : SampleFiles(programs))
+        ok = Check(FileExists(file.installed) &&
+                       ReadWholeFile(file.installed) == ReadWholeFile(file.payload),
+                   file.installed + " is byte for byte the vendor's file") &&
+             ok;
+    ok = Check(ScreenSaverValues() == "Scrnsave.exe=" + SystemDirectory() + "\\VelmoSaver.scr;",
+               "the screen saver is the user's", ScreenSaverValues()) &&
+         ok;
+    const std::string saver = SampleFiles(programs)[0].installed,
+                      readme = SampleFiles(programs)[2].installed;
+    for (const auto& link : {std::make_pair("Velmo Screen Saver", saver + "|/s|Velmo Screen Saver"),
+                             std::make_pair("Velmo Read Me", readme + "||Velmo Read Me")}) {
+        const std::string fields = ReadShortcut(ShortcutPath(link.first));
+        ok =
+            Check(lstrcmpiA(fields.substr(0, link.second.size()).c_str(), link.second.c_str()) == 0,
+                  std::string(link.first) + " leads to the installed file", fields) &&
+            ok;
+    }
+    return ok;
+}
+
+// What the second run may change of an installed file: a copy put in its
+// place is another file (index), or has another time.
+std::string StateOf(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    BY_HANDLE_FILE_INFORMATION info;
+    if (file == INVALID_HANDLE_VALUE)
+        return "(none)";
+    const bool known = GetFileInformationByHandle(file, &info) != FALSE;
+    CloseHandle(file);
+    if (!known)
+        return "(unknown)";
+    return std::to_string(info.nFileIndexHigh) + ":" + std::to_string(info.nFileIndexLow) + "@" +
+           std::to_string(info.ftLastWriteTime.dwHighDateTime) + ":" +
+           std::to_string(info.ftLastWriteTime.dwLowDateTime) + "#" + ReadWholeFile(path);
+}
+
+// Unattended over the installed product, the installed screen saver and
+// licence first dated 1990: the licence (no version) is replaced, the screen
+// saver (the same version) is kept, as is README.TXT (the same time).
+bool SecondRun(CSetupRun& setup)
+{
+    const std::vector<CSampleFile> files = SampleFiles(setup.Programs());
+    bool ok = Check(SetWriteTime(files[0].installed, kYear1990) &&
+                        SetWriteTime(files[1].installed, kYear1990),
+                    "the installed screen saver and licence are dated 1990");
+    std::vector<std::string> before;
+    for (const CSampleFile& file : files)
+        before.push_back(StateOf(file.installed));
+    ok = ok && setup.Start(Disk(setup.Programs(), 1) + "SETUP.EXE", "/B") && setup.Ends();
+    const std::string mif = ReadWholeFile(StatusFile());
+    const size_t value = mif.find("VALUE = \"", mif.find("NAME = \"Status\""));
+    ok = ok && Check(value != std::string::npos && mif.compare(value + 9, 8, "Success\"") == 0,
+                     "the status file says Success");
+    const char* rule[] = {"kept: its version is not newer",
+                          "replaced: the installed copy was older", "kept: its time is not newer"};
+    for (size_t i = 0; i < files.size(); ++i) {
+        const bool kept = StateOf(files[i].installed) == before[i];
+        ok = Check(kept == (i != 1), rule[i]) &&
+             Check(ReadWholeFile(files[i].installed) == ReadWholeFile(files[i].payload),
+                   "its bytes are the vendor's") &&
+             ok;
+    }
+    std::vector<std::string> docs = ListDirectory(std::string(kDestination) + "\\DOCS");
+    std::sort(docs.begin(), docs.end());
+    return Check(ListDirectory(kDestination) == std::vector<std::string>{"DOCS"} &&
+                     docs == std::vector<std::string>{"LICENSE.TXT", "README.TXT"},
+                 "no temporary file is left in C:\\VELMO") &&
+           ok;
+}
+
+} // namespace
+
+bool SampleRow(CSetupRun& setup)
+{
+    if (!Check(!setup.Programs().diskettes.empty() && !setup.Programs().payload.empty(),
+               "the sample's diskette set and payload are named"))
+        return false;
+    // The status library is the one on the diskettes.
+    DeleteFileA((setup.Dir() + "ismif32.dll").c_str());
+    RemoveInstallation(setup.Programs());
+    return InteractiveRun(setup) && Installed(setup.Programs()) && SecondRun(setup);
+}
