@@ -70,6 +70,15 @@ int CCopyPage::RunPageAction()
     return m_nNextPage;
 }
 
+LRESULT CCopyPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // Sent after every message the waiting dialog's loop serves: a display
+    // that is already current costs no trip to the server.
+    if (message == WM_ENTERIDLE && m_pCurrentMember != nullptr)
+        ShowProgress(*m_pCurrentMember);
+    return CWizardPage::WindowProc(message, wParam, lParam);
+}
+
 void CCopyPage::OnCancel()
 {
     m_bCancelRequest = TRUE;

@@ -9,8 +9,8 @@
 // Blocks arrive tens of thousands of times a second; the screen changes tens
 // of times. The progress update therefore reaches the window system (pump,
 // gauge, text) at most once every kRefreshTicks milliseconds, by the clock
-// the process reads for itself, and shows each file's final values when the
-// file ends.
+// the process reads for itself. Each file's final values show when the file
+// ends, and where the copy stands whenever a dialog waits over the page.
 
 #include <cstdint>
 #include <string>
@@ -62,6 +62,11 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
+    // WM_ENTERIDLE: a dialog or question that waits over the page (the
+    // diskette prompt mid-file, the exit question) has an empty queue; the
+    // display then shows where the copy stands, however recent the last
+    // update.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     // The gauge at bytes done plus what the member has written, and control
