@@ -164,14 +164,9 @@ std::string CMultiFile::NextPieceName(const char* fileName)
 {
     std::string name;
     CFilePath(fileName).GetFileName(name);
+    name = Mbcs::ToLower(name);
     if (name.empty() || static_cast<unsigned char>(name.back()) == 0xFF)
         return std::string();
-    // Lower case by the ASCII rules, never inside a double-byte character.
-    for (size_t i = 0; i < name.size(); i = Mbcs::NextChar(name, i)) {
-        if (name[i] >= 'A' && name[i] <= 'Z' &&
-            !Mbcs::IsLeadByte(static_cast<unsigned char>(name[i])))
-            name[i] = static_cast<char>(name[i] - 'A' + 'a');
-    }
     name.back() = static_cast<char>(static_cast<unsigned char>(name.back()) + 1);
     return name;
 }

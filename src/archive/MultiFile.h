@@ -67,11 +67,10 @@ public:
     CCodec* GetCurrentCodec() const { return m_pCodec; }
 
     // The name of the piece after the one named fileName (its directory is
-    // dropped): the file name turned to lower case (double-byte characters
-    // and non-ASCII letters are kept as they are) with its last character
-    // raised by one, without carry: "DATA.Z01" gives "data.z02", "data.a09"
-    // gives "data.a0:". Empty when the name is empty or its last character
-    // is 0xFF.
+    // dropped): the file name turned to lower case by the system's rules
+    // (Mbcs::ToLower) with its last character raised by one, without carry:
+    // "DATA.Z01" gives "data.z02", "data.a09" gives "data.a0:". Empty when
+    // the name is empty or its last character (in lower case) is 0xFF.
     static std::string NextPieceName(const char* fileName);
 
 protected:

@@ -9,6 +9,7 @@
 #include "archive/MultiFileMember.h"
 #include "errors/XErrorReport.h"
 #include "framework/Exception.h"
+#include "framework/FileException.h"
 #include "framework/Wnd.h"
 #include "install/CopyProgress.h"
 #include "install/ReplaceOnRestart.h"
@@ -53,6 +54,19 @@ bool IsInUse(DWORD error)
 {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
            error == ERROR_ACCESS_DENIED;
+}
+
+// Puts newFile in the place of old now (true) or, for an old file in use, at
+// the next system start (false). When neither can be done, throws
+// CFileException with the system's error, old as it was.
+bool Replace(const CFilePath& old, const CFilePath& newFile)
+{
+    if (old.ReplaceWith(newFile))
+        return true;
+    const DWORD error = GetLastError();
+    if (!IsInUse(error) || !ReplaceOnRestart(newFile, old))
+        CFileException::ThrowOsError(static_cast<long>(error), old);
+    return false;
 }
 
 } // namespace
@@ -159,7 +173,9 @@ void CCopyEngine::InstallFile(CMultiFileMember& member)
     CFilePath target(directory);
     target.SetFileName(name.c_str());
     CFilePath temporary(target);
-    temporary.MakeUniqueName(true, 1000);
+    // With every name taken, the last one tried is another file's.
+    if (!temporary.MakeUniqueName(true, 1000))
+        AfxThrowFileException(CFileException::genericException, -1, target);
     member.SetTargetPath(target.GetString());
     member.SetDestination(temporary);
 
@@ -198,27 +214,28 @@ void CCopyEngine::FinalizeFile(CMultiFileMember& member)
         existing = target;
     }
 
-    if (existing.IsEmpty()) {
-        if (!temporary.Rename(target))
+    // A copy that cannot be put in place must not leave its temporary behind.
+    try {
+        if (existing.IsEmpty()) {
+            if (!temporary.Rename(target))
+                CFileException::ThrowOsError(static_cast<long>(GetLastError()), target);
+            return;
+        }
+        // A copy is replaced only by a newer one: a shared file's copy in the
+        // System directory too, before the one found in the Windows directory
+        // moves over it.
+        const bool moves = lstrcmpiA(existing, target) != 0;
+        if (!IsNewerThan(temporary, existing) ||
+            (moves && IsFile(target) && !IsNewerThan(temporary, target))) {
             temporary.Delete(true);
-        return;
-    }
-    if (!IsNewerThan(temporary, existing)) {
+            return;
+        }
+        if (Replace(existing, temporary) && moves)
+            Replace(target, existing);
+    } catch (...) {
         temporary.Delete(true);
-        return;
+        throw;
     }
-
-    // The new copy takes the existing one's place first; a copy found in the
-    // Windows directory for the System directory then moves on to its target.
-    if (!existing.ReplaceWith(temporary)) {
-        if (IsInUse(GetLastError()))
-            ReplaceOnRestart(temporary, existing);
-        else
-            temporary.Delete(true);
-        return;
-    }
-    if (lstrcmpiA(existing, target) != 0)
-        target.ReplaceWith(existing);
 }
 
 bool CCopyEngine::IsNewerThan(const char* newFile, const char* existing)
@@ -250,7 +267,8 @@ void CCopyEngine::OnItemBlockEnd(CDisketteMultiFile&)
 std::string CCopyEngine::FindNextPiece(const char* name, int n)
 {
     CSetupApp* app = GetSetupApp();
-    if (!app->EnsureSourceFile(name, n)) {
+    // Once the user has confirmed the exit, no diskette is asked for.
+    if (!app->m_bSuccess || !app->EnsureSourceFile(name, n)) {
         app->m_bSuccess = FALSE;
         AfxThrowUserException();
     }

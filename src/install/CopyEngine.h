@@ -33,14 +33,20 @@ public:
     // Extracts the member into a temporary file in its destination directory,
     // then keeps the newer copy (FinalizeFile), and records the installed path
     // of a file that has a shortcut target. A temporary file whose extraction
-    // failed is removed. Exceptions pass through.
+    // failed is removed. Exceptions pass through; CFileException when every
+    // temporary name tried is taken (nothing is written then).
     void InstallFile(CMultiFileMember& member);
     // Puts the extracted member (its destination, a temporary file) in place
     // of the existing copy when it is newer, or discards it. The existing copy
     // is the target, or for the Windows and System destinations the first one
-    // found in the Windows and then the System directory. The existing copy
+    // found in the Windows and then the System directory; one found in the
+    // Windows directory for the System directory is replaced and then moved
+    // over the target, unless the target is a copy that is not older (then
+    // the new copy is discarded and both stay as they were). The existing copy
     // is never lost: it stays as it was or is wholly replaced; one in use is
-    // replaced at the next system start. Reports nothing.
+    // replaced at the next system start. A copy that can be put in place
+    // neither now nor at the next start throws CFileException (the system's
+    // error), the temporary file removed and the existing copy as it was.
     void FinalizeFile(CMultiFileMember& member);
     // True when newFile is to replace existing: by version resource when
     // either has one (a file with a version beats one without), else by

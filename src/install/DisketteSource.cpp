@@ -1,9 +1,27 @@
 #include "install/DisketteSource.h"
 
+#include <windows.h>
+
 #include <cstdio>
 
 #include "install/InsertDisketteDlg.h"
 #include "profile/DisketteArray.h"
+
+namespace {
+
+// The system's critical-error boxes stay off while the object lives.
+class CCriticalErrorsOff {
+public:
+    CCriticalErrorsOff() : m_nPrevious(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
+    ~CCriticalErrorsOff() { SetErrorMode(m_nPrevious); }
+    CCriticalErrorsOff(const CCriticalErrorsOff&) = delete;
+    CCriticalErrorsOff& operator=(const CCriticalErrorsOff&) = delete;
+
+private:
+    UINT m_nPrevious;
+};
+
+} // namespace
 
 CDisketteSource::CDisketteSource(CFilePath& source, const CDisketteArray& diskettes)
     : m_source(source), m_diskettes(diskettes)
@@ -29,7 +47,7 @@ bool CDisketteSource::EnsureSourceFile(const char* name, int n)
 {
     CFilePath path(m_source);
     path.SetFileName(name);
-    if (path.Exists())
+    if (Probe(path))
         return true;
 
     std::string dir;
@@ -42,7 +60,7 @@ bool CDisketteSource::EnsureSourceFile(const char* name, int n)
         sibling.MakePath(drive.c_str(), numbered.c_str(), nullptr, nullptr);
         CFilePath candidate(sibling);
         candidate.SetFileName(name);
-        if (candidate.Exists()) {
+        if (Probe(candidate)) {
             m_source = sibling;
             return true;
         }
@@ -53,6 +71,18 @@ bool CDisketteSource::EnsureSourceFile(const char* name, int n)
 bool CDisketteSource::PromptForDiskette(const CFilePath& path, int n)
 {
     const char* label = m_diskettes.GetDisketteLabel(n);
-    CInsertDisketteDlg dialog(path, n, label != nullptr ? label : "");
+    CInsertDisketteDlg dialog(path, n, label != nullptr ? label : "",
+                              [this](const CFilePath& file) { return Probe(file); });
     return dialog.DoModal() == IDOK;
+}
+
+bool CDisketteSource::Probe(const CFilePath& file) const
+{
+    CCriticalErrorsOff quiet;
+    return IsThere(file);
+}
+
+bool CDisketteSource::IsThere(const CFilePath& file) const
+{
+    return file.Exists();
 }

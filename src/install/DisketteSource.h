@@ -21,6 +21,14 @@ public:
     // directory; false when the user cancelled the prompt.
     bool EnsureSourceFile(const char* name, int n);
 
+    // True when file is there. A diskette drive with no diskette in it would
+    // make the system show its own critical-error box ("There is no disk in
+    // the drive") before the Insert Diskette prompt and at every OK: the look
+    // is made with those boxes turned off, and the error mode is restored
+    // afterwards. Every look at the source drive, the prompt's included, goes
+    // through here.
+    bool Probe(const CFilePath& file) const;
+
     // The sibling of directory dir (drive and directory, no file) for diskette
     // n: its last two characters replaced by n as two digits. Empty when dir
     // does not end in a diskette number (two digits, not 00), as the root does.
@@ -30,6 +38,8 @@ protected:
     // Shows the Insert Diskette prompt for file path of diskette n; true when
     // it ended with OK (the file is there).
     virtual bool PromptForDiskette(const CFilePath& path, int n);
+    // The look itself, made by Probe.
+    virtual bool IsThere(const CFilePath& file) const;
 
 private:
     CFilePath& m_source;

@@ -14,30 +14,6 @@ bool IsBlankOrLineEnd(char c)
     return IsBlank(c) || c == '\r' || c == '\n';
 }
 
-char FoldCase(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Equal without regard to the case of single-byte letters; the two bytes of a
-// double-byte character compare exactly.
-bool SameText(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size();) {
-        const size_t next = Mbcs::NextChar(a, i);
-        if (next - i == 2) {
-            if (a.compare(i, 2, b, i, 2) != 0)
-                return false;
-        } else if (FoldCase(a[i]) != FoldCase(b[i])) {
-            return false;
-        }
-        i = next;
-    }
-    return true;
-}
-
 // Where the text ends once the trailing characters that match are dropped,
 // scanning by characters so that a trail byte is never taken for one.
 template <class Pred> size_t EndWithout(const std::string& s, size_t from, Pred drop)
@@ -87,7 +63,7 @@ bool CIniEntryAdder::AddEntry(const char* section, const char* key, const char* 
 
 bool CIniEntryAdder::InTargetSection() const
 {
-    return SameText(m_strCurrentSection, m_strSection);
+    return Mbcs::EqualNoCase(m_strCurrentSection, m_strSection);
 }
 
 bool CIniEntryAdder::OnLine()
@@ -117,7 +93,7 @@ bool CIniEntryAdder::OnLine()
                 keyStart < equals ? line.substr(keyStart, equals - keyStart) : std::string();
             const size_t valueEnd = EndWithout(line, equals + 1, IsBlankOrLineEnd);
             const std::string valueText = line.substr(equals + 1, valueEnd - (equals + 1));
-            if (SameText(keyText, m_strKey) && SameText(valueText, m_strValue))
+            if (Mbcs::EqualNoCase(keyText, m_strKey) && Mbcs::EqualNoCase(valueText, m_strValue))
                 m_bStop = 1;
         }
     }

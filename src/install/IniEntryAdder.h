@@ -7,8 +7,9 @@
 // section is added at the end of the file with its entry; the file is left
 // untouched when the section already holds the identical entry. Keys may
 // repeat: the same key with another value is added as a further line.
-// Section names, keys and values compare without regard to case (letters
-// A to Z; double-byte characters compare exactly and are never split).
+// Section names, keys and values compare without regard to case, folded as
+// the system folds them (Mbcs::EqualNoCase: accented letters and double-byte
+// characters too).
 
 #include <string>
 

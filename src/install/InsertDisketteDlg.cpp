@@ -1,5 +1,7 @@
 #include "install/InsertDisketteDlg.h"
 
+#include <utility>
+
 #include "framework/DataExchange.h"
 #include "res/StringIds.h"
 #include "res/resource.h"
@@ -8,8 +10,9 @@
 IMPLEMENT_DYNAMIC(CInsertDisketteDlg, CExpandableDialog)
 
 CInsertDisketteDlg::CInsertDisketteDlg(const CFilePath& path, int diskette,
-                                       const std::string& label)
-    : CExpandableDialog(IDD_INSERT_DISKETTE), m_nDiskette(diskette), m_path(path), m_strLabel(label)
+                                       const std::string& label, Probe probe)
+    : CExpandableDialog(IDD_INSERT_DISKETTE), m_nDiskette(diskette), m_path(path),
+      m_strLabel(label), m_probe(std::move(probe))
 {
 }
 
@@ -25,12 +28,16 @@ BOOL CInsertDisketteDlg::OnInitDialog()
     std::string drive;
     m_path.GetDrive(drive);
     std::string request;
-    if (!m_strLabel.empty())
+    if (!m_strLabel.empty() && !drive.empty())
         FormatString(request,
                      "Please insert the diskette labelled '%s' in drive %s:", m_strLabel.c_str(),
                      drive.c_str());
-    else
+    else if (!m_strLabel.empty())
+        FormatString(request, "Please insert the diskette labelled '%s'.", m_strLabel.c_str());
+    else if (!drive.empty())
         FormatString(request, "Please insert diskette %d in drive %s:", m_nDiskette, drive.c_str());
+    else
+        FormatString(request, "Please insert diskette %d.", m_nDiskette);
     SetDlgItemTextA(m_hWnd, IDC_DISKETTE_REQUEST, request.c_str());
 
     std::string explanation;
@@ -45,13 +52,9 @@ BOOL CInsertDisketteDlg::OnInitDialog()
 
 void CInsertDisketteDlg::OnOK()
 {
-    UpdateData(TRUE);
-    std::string name;
-    m_path.GetFileName(name);
-    CFilePath file;
-    file.SetDirectory(m_strLocation.c_str());
-    file.SetFileName(name.c_str());
-    if (file.Exists()) {
+    // The location below the marker is out of the user's reach and, for a
+    // source without a drive letter, would not even name the directory.
+    if (m_probe(m_path)) {
         EndDialog(IDOK);
         return;
     }

@@ -8,6 +8,7 @@
 // The diskette is recognised only by the presence of the file; its label is
 // never read.
 
+#include <functional>
 #include <string>
 
 #include "errors/ExpandableDialog.h"
@@ -16,12 +17,18 @@
 class CInsertDisketteDlg : public CExpandableDialog {
     DECLARE_DYNAMIC(CInsertDisketteDlg)
 public:
+    // True when the file is there.
+    using Probe = std::function<bool(const CFilePath&)>;
+
     // path: the file looked for; diskette: its number; label: the diskette's
-    // label, empty when the profile gives none.
-    CInsertDisketteDlg(const CFilePath& path, int diskette, const std::string& label);
+    // label, empty when the profile gives none; probe: how OK looks for the
+    // file. The request names the drive only when the path has one (a source
+    // on a share has none).
+    CInsertDisketteDlg(const CFilePath& path, int diskette, const std::string& label, Probe probe);
 
     BOOL OnInitDialog() override;
-    // Ends with OK when the file is in the location; otherwise flashes and beeps.
+    // Ends with OK when the file is there (the location shown cannot be
+    // changed: the path itself is looked for); otherwise flashes and beeps.
     void OnOK() override;
 
     std::string m_strLocation;
@@ -33,4 +40,5 @@ protected:
 
 private:
     std::string m_strLabel;
+    Probe m_probe;
 };

@@ -57,9 +57,10 @@ bool CDisketteMultiFile::OnEndOfData()
     if (m_pSite == nullptr || member == nullptr || !member->IsContinued())
         return true;
     const std::string next = NextPieceName(GetPath());
+    // No file stays open on a diskette that the user is about to take out.
+    Close();
     ++m_nDiskette;
     const std::string piece = m_pSite->FindNextPiece(next.c_str(), m_nDiskette);
-    Close();
     OpenPiece(piece.c_str());
     return false;
 }

@@ -70,10 +70,11 @@ public:
 
     // With a site: progress.
     void OnBlockEnd() override;
-    // With a site, when the current member continues: the next piece (the
-    // piece's name in lower case with its last character raised by one) from
-    // the next diskette, whose number the item takes; false, reading goes on
-    // there. Otherwise true: the data has ended.
+    // With a site, when the current member continues: the current piece is
+    // closed, then the next piece (the piece's name in lower case with its
+    // last character raised by one) is asked for on the next diskette, whose
+    // number the item takes; false, reading goes on there. Otherwise true:
+    // the data has ended.
     bool OnEndOfData() override;
 
     std::string m_strSourceName;

@@ -30,6 +30,21 @@ bool EndsWithChar(const std::string& s, char ch)
     return last != std::string::npos && last == s.size() - 1 && s[last] == ch;
 }
 
+std::string ToLowerAscii(const std::string& s)
+{
+    std::string lower = s;
+    for (size_t i = 0; i < lower.size(); i = NextChar(lower, i)) {
+        if (lower[i] >= 'A' && lower[i] <= 'Z' && NextChar(lower, i) == i + 1)
+            lower[i] = static_cast<char>(lower[i] - 'A' + 'a');
+    }
+    return lower;
+}
+
+bool EqualNoCase(const std::string& a, const std::string& b)
+{
+    return ToLower(a) == ToLower(b);
+}
+
 size_t FitLength(const std::string& s, size_t maxBytes)
 {
     if (s.size() <= maxBytes)
@@ -44,4 +59,4 @@ size_t FitLength(const std::string& s, size_t maxBytes)
     return fit;
 }
 
-}  // namespace Mbcs
+} // namespace Mbcs

@@ -7,15 +7,20 @@ namespace Mbcs {
 bool IsLeadByte(unsigned char c)
 {
     switch (GetCodePage()) {
-    case 932:  // Shift-JIS
+    case 932: // Shift-JIS
         return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-    case 936:  // GBK
-    case 949:  // Unified Hangul
-    case 950:  // Big5
+    case 936: // GBK
+    case 949: // Unified Hangul
+    case 950: // Big5
         return c >= 0x81 && c <= 0xFE;
     default:
         return false;
     }
 }
 
-}  // namespace Mbcs
+std::string ToLower(const std::string& s)
+{
+    return ToLowerAscii(s);
+}
+
+} // namespace Mbcs

@@ -120,9 +120,10 @@ bool CStartMenuGroups::MakeLinkPath(const char* group, const char* itemName, CFi
     link = folder;
     link.SetFileTitle(title.c_str());
     link.SetExtension(kLinkExtension);
-    // Whatever the name held, the link is a file directly in the folder.
+    // Whatever the name held, the link is a file directly in the folder; a
+    // name whose only dot comes first is all extension and leaves ".lnk".
     const std::string& linkText = link.GetString();
-    return linkText.size() > folderText.size() + suffix &&
+    return linkText.size() >= folderText.size() + suffix &&
            linkText.compare(0, folderText.size(), folderText) == 0 &&
            linkText.find_first_of("\\/", folderText.size()) == std::string::npos;
 }

@@ -31,7 +31,8 @@ public:
     // needed) pointing at programPath with arguments, described by the item
     // name; icon, directory and show commands are not used. The item name is
     // made a safe file title first (MakeLinkTitle), and the extension rule of
-    // SetExtension applies: "Saver 1.0" gives "Saver 1.lnk". An existing
+    // SetExtension applies: "Saver 1.0" gives "Saver 1.lnk", ".NET Tool"
+    // (all extension) gives ".lnk". An existing
     // file is overwritten. True when the link was saved.
     virtual bool AddShortcut(const char* group, const char* programPath, const char* arguments,
                              const char* itemName, const char* iconPath, int iconIndex,

@@ -121,10 +121,15 @@ void CWizardPage::OnRunPageAction()
         ReportXError(IDS_SETUP_CANNOT_CONTINUE, e.get());
         SetNotInstalled();
     }
-    if (result != 0)
+    if (result != 0) {
         GoToPage(result, false);
-    else if (GetSetupApp()->m_bBatch)
+    } else if (GetSetupApp()->m_bBatch) {
         OnOK();
+        // Next refused (its message answered): an invisible page would wait
+        // for a click that nobody can give.
+        if (AfxGetMainWnd() != nullptr && g_pCurrentPage == this)
+            AbandonWizard();
+    }
 }
 
 void CWizardPage::OnActivateApp()

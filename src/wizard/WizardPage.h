@@ -66,6 +66,9 @@ protected:
 
     // WM_CREATE: the default creation, then the button bar.
     int OnCreate(WPARAM wParam, LPARAM lParam);
+    // The page's work; the page its result names follows. Unattended, a page
+    // whose work names none goes on as Next would, and when Next keeps it
+    // where it is the run ends as failed.
     void OnRunPageAction();
     void OnActivateApp();
 };

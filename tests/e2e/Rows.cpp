@@ -181,7 +181,7 @@ Step Link()
     return [](CWorld& w) {
         const std::string fields =
             ReadShortcut(ProgramsFolder() + "\\My PM Group\\" + w.set.ShortcutName() + ".lnk");
-        return Check(fields == w.set.Target() + "BIG.DAT|/s|" + w.set.ShortcutName() + "|||1",
+        return Check(fields == w.set.Target() + "BIG.DAT|/s|" + w.set.ShortcutName() + "||0||1",
                      "the link holds path, arguments and description, nothing else", fields);
     };
 }
@@ -334,6 +334,59 @@ Step CancelWhilePrompted(const char* file)
                          FALSE) != FALSE;
     };
 }
+
+// The set's profile with its first "from" replaced by "to".
+bool EditProfile(const CWorld& w, const std::string& from, const std::string& to)
+{
+    const std::string path = w.set.Disk1() + "SETUP.ini";
+    std::string text = ReadWholeFile(path);
+    const size_t at = text.find(from);
+    return Check(at != std::string::npos, "the profile is edited") &&
+           WriteWholeFile(path, text.replace(at, from.size(), to));
+}
+
+bool SetYear(const std::string& path, WORD year)
+{
+    SYSTEMTIME when = {year, 1, 0, 1, 12, 0, 0, 0};
+    FILETIME time;
+    HANDLE file =
+        CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const bool ok =
+        SystemTimeToFileTime(&when, &time) && SetFileTime(file, nullptr, nullptr, &time);
+    CloseHandle(file);
+    return ok;
+}
+
+// A shared file for the System directory (destination -3), of the row's own
+// name, lies in the Windows directory (older than the set's) and in the
+// System directory (newer): both are kept as they are.
+const std::vector<Step> kSystemCopyNewer = {
+    [](CWorld& w) {
+        const std::string name = w.set.ShortcutName().substr(0, 8) + ".DLL";
+        char dir[MAX_PATH];
+        const std::string windows = std::string(dir, GetWindowsDirectoryA(dir, MAX_PATH));
+        const std::string system = std::string(dir, GetSystemDirectoryA(dir, MAX_PATH));
+        return EditProfile(w, "[Main]\r\n", "[Main]\r\n" + name + "=3|0|1|1|-3|\r\n") &&
+               WriteWholeFile(w.set.Disk1() + name, "new") && SetYear(w.set.Disk1() + name, 2000) &&
+               WriteWholeFile(windows + "\\" + name, "old") &&
+               SetYear(windows + "\\" + name, 1990) &&
+               WriteWholeFile(system + "\\" + name, "newest") &&
+               SetYear(system + "\\" + name, 2030);
+    },
+    Start("/B"), Ends(true),
+    [](CWorld& w) {
+        const std::string name = w.set.ShortcutName().substr(0, 8) + ".DLL";
+        char dir[MAX_PATH];
+        const std::string windows =
+            std::string(dir, GetWindowsDirectoryA(dir, MAX_PATH)) + "\\" + name;
+        const std::string system =
+            std::string(dir, GetSystemDirectoryA(dir, MAX_PATH)) + "\\" + name;
+        const std::string inWindows = ReadWholeFile(windows), inSystem = ReadWholeFile(system);
+        DeleteFileA(windows.c_str());
+        DeleteFileA(system.c_str());
+        return Check(inSystem == "newest", "the System directory keeps its newer copy", inSystem) &&
+               Check(inWindows == "old", "the Windows directory's copy stays", inWindows);
+    }};
 
 // The longest installed path, DOCS\LICENSE.TXT, is 259 characters.
 Options AtTheLimit()
@@ -513,6 +566,52 @@ const std::vector<CRow>& Rows()
          {Start(""), Welcome(IDC_NEXT), Destination(IDC_NEXT), Copy(), Prompt("E2E Disk 2", 'C'),
           CancelWhilePrompted("saver.ard"), Answer(IDOK), Exit(IDYES), NotInstalled()},
          fileReadme},
+        // Cancel while the first diskette's archive is asked for, Yes in the
+        // middle of BIG.DAT: the member runs to the end of its piece, and the
+        // second diskette (missing) is not asked for.
+        {"cancel-before-next-piece",
+         Options().Disk2Away(),
+         {[](CWorld& w) {
+              return MoveFileA((w.set.Disk1() + "SAVER.ARC").c_str(),
+                               (w.setup.Dir() + "SPARE\\SAVER.ARC").c_str()) != FALSE;
+          },
+          Start(""), Welcome(IDC_NEXT), Destination(IDC_NEXT), Copy(), Prompt("E2E Disk 1", 'C'),
+          CancelWhilePrompted("SAVER.ARC"), Answer(IDOK), Exit(IDYES), NotInstalled()},
+         fileReadme},
+        // A new copy that cannot take its place (a directory has LICENSE.TXT's
+        // name) is reported, not dropped in silence.
+        {"target-blocked",
+         Options(),
+         {[](CWorld& w) {
+              const std::string docs = w.set.Target() + "DOCS";
+              CreateDirectoryA(docs.c_str(), nullptr);
+              return CreateDirectoryA((docs + "\\LICENSE.TXT").c_str(), nullptr) != FALSE;
+          },
+          Start(""), Welcome(IDC_NEXT), Destination(IDC_NEXT),
+          Fails("SAVER.ARC", "17.5 (CXFileException)", IDCANCEL), NotInstalled(),
+          [](CWorld& w) {
+              return RemoveDirectoryA((w.set.Target() + "DOCS\\LICENSE.TXT").c_str()) != FALSE;
+          }},
+         fileReadme | fileBig},
+        {"system-copy-newer", Options(), kSystemCopyNewer, fileAll},
+        // Unattended, a destination 0 that cannot be made (320 characters):
+        // string 7 is answered and the run ends as failed.
+        {"unattended-uncreatable",
+         Options(),
+         {[](CWorld& w) {
+              return EditProfile(w, "0=" + w.set.Target().substr(3, w.set.Target().size() - 4),
+                                 "0=" + std::string(320, 'v'));
+          },
+          Start("/B"),
+          [](CWorld& w) {
+              HWND box = w.setup.WaitFor("VelmoSaver Setup", IDOK);
+              return Check(box != nullptr &&
+                               Text(GetDlgItem(box, 0xFFFF)) == "Cannot Create Directory",
+                           "string 7") &&
+                     Click(box, IDOK);
+          },
+          Ends(false)},
+         0},
         // --- The profile -------------------------------------------------------------
         {"profile-missing",
          Options().WithProfile(Options::profileMissing),

@@ -1,8 +1,5 @@
 #include "SetupRun.h"
 
-#include <objbase.h>
-#include <shlobj.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -30,7 +27,7 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam)
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
     if (processId == search->processId && IsWindowVisible(window) &&
-        Text(window) == search->caption &&
+        (search->caption == nullptr || Text(window) == search->caption) &&
         (search->requiredItem == 0 || GetDlgItem(window, search->requiredItem) != nullptr)) {
         search->found = window;
         return FALSE;
@@ -195,51 +192,21 @@ std::string ProgramsFolder()
     return programs;
 }
 
-std::string ReadShortcut(const std::string& file)
-{
-    CoInitialize(nullptr);
-    IShellLinkA* link = nullptr;
-    std::string fields = "(cannot be read)";
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   reinterpret_cast<void**>(&link)))) {
-        IPersistFile* persist = nullptr;
-        WCHAR wide[MAX_PATH];
-        MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
-        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
-            SUCCEEDED(persist->Load(wide, STGM_READ))) {
-            char path[MAX_PATH] = "", arguments[MAX_PATH] = "", description[MAX_PATH] = "",
-                 icon[MAX_PATH] = "", directory[MAX_PATH] = "";
-            int iconIndex = 0, show = 0;
-            link->GetPath(path, MAX_PATH, nullptr, 0);
-            link->GetArguments(arguments, MAX_PATH);
-            link->GetDescription(description, MAX_PATH);
-            link->GetIconLocation(icon, MAX_PATH, &iconIndex);
-            link->GetWorkingDirectory(directory, MAX_PATH);
-            link->GetShowCmd(&show);
-            fields = std::string(path) + "|" + arguments + "|" + description + "|" + icon + "|" +
-                     directory + "|" + std::to_string(show);
-        }
-        if (persist != nullptr)
-            persist->Release();
-        link->Release();
-    }
-    CoUninitialize();
-    return fields;
-}
-
 bool InsertDiskette(const std::string& disk)
 {
-    // The diskette in the drive goes out whole (a program running from it
-    // cannot be deleted, but its directory can be moved away).
+    // The diskette in the drive goes out whole, under a name no other run
+    // uses (a program running from it cannot be deleted, but its directory
+    // can be moved away); the next one's files go in at once.
     const std::string floppy = FloppyDirectory();
     static int s_taken = 0;
-    if (FileExists(floppy))
-        MoveFileA(floppy.c_str(), (floppy + "-out" + std::to_string(s_taken++)).c_str());
+    const std::string taken =
+        "-out" + std::to_string(GetTickCount()) + "-" + std::to_string(++s_taken);
+    if (FileExists(floppy) && !MoveFileA(floppy.c_str(), (floppy + taken).c_str()))
+        return Check(false, "the diskette in drive A: comes out",
+                     "error " + std::to_string(GetLastError()));
     if (disk.empty())
         return !FileExists("A:\\SETUP.EXE");
-    // The diskette's files are gathered beside the drive and go in at once.
-    const std::string next = floppy + "-next";
-    RemoveTree(next);
+    const std::string next = floppy + "-next" + taken;
     bool ok = CreateDirectoryA(next.c_str(), nullptr) != FALSE;
     for (const std::string& name : ListDirectory(disk))
         ok = CopyFileA((disk + name).c_str(), (next + "\\" + name).c_str(), FALSE) && ok;
@@ -288,10 +255,14 @@ CSetupRun::~CSetupRun()
 {
     CloseProcess();
     RemoveTree(m_dir);
-    // A row that changed diskettes leaves the drive empty, as it found it.
+    // A row that changed diskettes leaves the drive there, and what it took
+    // out goes (once the program that ran from it has gone).
     const std::string floppy = FloppyDirectory();
-    for (int taken = 0; FileExists(floppy + "-out" + std::to_string(taken)); ++taken)
-        RemoveTree(floppy + "-out" + std::to_string(taken));
+    const std::string prefix = floppy.substr(0, floppy.rfind('\\'));
+    for (const std::string& name : ListDirectory(prefix)) {
+        if (name.compare(0, 7, "floppy-") == 0)
+            RemoveTree(prefix + "\\" + name);
+    }
     CreateDirectoryA(floppy.c_str(), nullptr);
 }
 
@@ -324,6 +295,13 @@ bool CSetupRun::Start(const std::string& exe, const std::string& switches)
 HWND CSetupRun::Find(const char* caption, int requiredItem) const
 {
     Search search = {m_process.dwProcessId, caption, requiredItem, nullptr};
+    EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND CSetupRun::Frontmost() const
+{
+    Search search = {m_process.dwProcessId, nullptr, 0, nullptr};
     EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -437,11 +415,19 @@ bool ItemFails(const CSetupRun& setup, const std::string& file, const char* info
         !HasText(warning, IDC_WARNING_INFO, info, "error information") ||
         !HasText(warning, IDOK, "Continue Operation", "it offers to continue"))
         return false;
-    HWND foreground = GetForegroundWindow();
-    return Check(IsWindowVisible(warning) &&
-                     (foreground == warning || GetParent(foreground) == warning),
-                 "the warning is visible and in front") &&
-           Click(warning, button);
+    // In front of the program's windows and active in its thread (the
+    // foreground is the whole desktop's, which other tests share), once it
+    // has settled.
+    auto inFront = [&] {
+        GUITHREADINFO thread = {};
+        thread.cbSize = sizeof thread;
+        GetGUIThreadInfo(GetWindowThreadProcessId(warning, nullptr), &thread);
+        return IsWindowVisible(warning) && setup.Frontmost() == warning &&
+               (thread.hwndActive == warning || GetParent(thread.hwndActive) == warning);
+    };
+    for (DWORD start = GetTickCount(); !inFront() && GetTickCount() - start < 5000;)
+        Sleep(50);
+    return Check(inFront(), "the warning is visible and in front") && Click(warning, button);
 }
 
 bool CannotContinue(const CSetupRun& setup, const char* info)

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "common/ShellLink.h"
 #include "common/TestFiles.h"
 
 // The programs a run works with, from the command line.
@@ -54,8 +55,6 @@ extern const FILETIME kYear1990;
 bool RunProgram(const std::string& commandLine, const std::string& directory);
 // The user's Start Menu Programs folder, as the shell folders key names it.
 std::string ProgramsFolder();
-// A shell link read back: path|arguments|description|icon|working directory|show command.
-std::string ReadShortcut(const std::string& file);
 // Drive A: holds exactly the files of diskette directory disk; with an
 // empty name the drive is empty (not ready).
 bool InsertDiskette(const std::string& disk);
@@ -83,6 +82,8 @@ public:
     // control of id requiredItem, when given), or null.
     HWND Find(const char* caption, int requiredItem = 0) const;
     HWND WaitFor(const char* caption, int requiredItem = 0) const;
+    // The program's visible top-level window that is in front of its others.
+    HWND Frontmost() const;
     // Waits until no such window is visible any more.
     bool WaitGone(const char* caption, int requiredItem = 0) const;
 

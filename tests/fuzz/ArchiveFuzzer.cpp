@@ -44,7 +44,7 @@ void CheckExtracted(const CMultiFileMember& member)
     Require(!member.IsOpen(), "the member's file is closed after Extract");
     if (member.GetRecordCrc() == 0)
         return;
-    const std::string out = CFuzzScratch::Read(member.GetDestination());
+    const std::string out = ReadWholeFile(member.GetDestination());
     Require(out.size() == member.GetUnpackedSize(), "a checked member has its unpacked size");
     Require(UpdateChecksum(0, out.data(), out.size()) == member.GetRecordCrc(),
             "a checked member has its checksum");

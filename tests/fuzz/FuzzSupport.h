@@ -14,11 +14,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <initializer_list>
-#include <iterator>
 #include <string>
 
+#include "common/TestFiles.h"
 #include "framework/Exception.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
@@ -72,13 +71,8 @@ public:
     std::string Path(const std::string& name) const { return (m_dir / name).string(); }
     std::string Write(const std::string& name, const std::string& bytes) const
     {
-        std::ofstream(Path(name), std::ios::binary | std::ios::trunc) << bytes;
+        WriteWholeFile(Path(name), bytes);
         return Path(name);
-    }
-    static std::string Read(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
     // Removes a file, read-only or not; a missing one is no error.
     void Remove(const std::string& name) const

@@ -102,13 +102,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     scratch.Write("windows/wininit.ini", old);
 
     const bool added = Add(path, entry);
-    const std::string edited = CFuzzScratch::Read(path);
+    const std::string edited = ReadWholeFile(path);
     Require(edited == old || (added && OneEntryAdded(old, edited, entry)),
             "the file is as it was, or its old lines with exactly one entry added");
     Require(FilesIn(directory) == 1, "no copy is left beside the file");
     if (added) {
         Require(Add(path, entry), "the same entry added again");
-        Require(CFuzzScratch::Read(path) == edited, "an entry already there is not added again");
+        Require(ReadWholeFile(path) == edited, "an entry already there is not added again");
         Require(FilesIn(directory) == 1, "no copy is left beside the file");
     }
     Mbcs::SetCodePage(0);

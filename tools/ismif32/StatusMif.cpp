@@ -19,10 +19,28 @@ std::string Literal(const std::string& value, size_t maxLength)
         // double-byte character is left alone.
         if (next == i + 1 && (cut[i] == '"' || cut[i] == '\\'))
             quoted += '\\';
-        quoted.append(cut, i, next - i);
+        // A line end or other control character would break the value's line.
+        if (next == i + 1 && static_cast<unsigned char>(cut[i]) < 0x20)
+            quoted += ' ';
+        else
+            quoted.append(cut, i, next - i);
         i = next;
     }
     return quoted + "\"";
+}
+
+// CON, NUL, PRN, AUX, COM1-COM9 and LPT1-LPT9 name a device whatever
+// extension follows them (and blanks before it).
+bool IsDeviceName(const std::string& name)
+{
+    std::string base = name.substr(0, name.find('.'));
+    base.erase(base.find_last_not_of(' ') + 1);
+    for (char& c : base)
+        c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    if (base == "CON" || base == "NUL" || base == "PRN" || base == "AUX")
+        return true;
+    return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
+           base[3] >= '1' && base[3] <= '9';
 }
 
 class CMifWriter {
@@ -112,7 +130,7 @@ std::string CStatusMif::FormatDate(int year, int month, int day, int hour, int m
 
 std::string CStatusMif::MakeFileName(const std::string& name)
 {
-    if (name.find_first_not_of('.') == std::string::npos)
+    if (name.find_first_not_of('.') == std::string::npos || IsDeviceName(name))
         return std::string();
     for (size_t i = 0; i < name.size(); i = Mbcs::NextChar(name, i)) {
         if (Mbcs::NextChar(name, i) == i + 1 &&

@@ -17,8 +17,9 @@
 // Every attribute is a read-only string of a fixed greatest length; a longer
 // value is cut there (never inside a double-byte character), since consoles
 // refuse a value longer than its declared type. Quotes and backslashes in a
-// value are escaped with a backslash, as MIF string literals require. Lines end
-// in CR LF.
+// value are escaped with a backslash, as MIF string literals require; a line
+// end or other control character becomes a blank, so that a value keeps its
+// line. Lines end in CR LF.
 
 #include <string>
 
@@ -45,7 +46,8 @@ public:
 
     // The status file's name for the caller's name: the name with extension
     // ".MIF" (kept when it has it already, in any case). Empty when the name
-    // is empty or would leave the Windows directory: a drive, a directory
-    // separator, or a name of dots only.
+    // is empty or would leave the Windows directory (a drive, a directory
+    // separator, a name of dots only), or names a device (CON, NUL, PRN, AUX,
+    // COM1-COM9, LPT1-LPT9, with or without an extension).
     static std::string MakeFileName(const std::string& name);
 };

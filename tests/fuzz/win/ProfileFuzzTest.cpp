@@ -16,6 +16,8 @@
 // profile-fuzz-failure-N.ini in the current directory.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
@@ -29,7 +31,7 @@
 #include "profile/FileGroupMap.h"
 #include "profile/InstallItemList.h"
 #include "profile/ShortcutTargetMap.h"
-#include "unit/support/ScratchDirectory.h"
+#include "common/ScratchDirectory.h"
 
 namespace {
 

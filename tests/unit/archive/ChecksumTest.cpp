@@ -3,7 +3,8 @@
 #include <string>
 
 #include "support/Checksum.h"
-#include "unit/support/ScratchFiles.h"
+#include "common/ScratchDirectory.h"
+#include "unit/support/FileFailure.h"
 
 TEST(Checksum, KnownValues)
 {

@@ -13,7 +13,8 @@
 #include "archive/MultiFile.h"
 #include "archive/MultiFileMember.h"
 #include "archive/ZLibCodec.h"
-#include "unit/support/ScratchFiles.h"
+#include "common/ScratchDirectory.h"
+#include "unit/support/FileFailure.h"
 
 namespace {
 
@@ -66,18 +67,18 @@ protected:
                 m_names.push_back(m_member->GetName());
                 seek = m_member->GetDestinationId() == 0xFFFF;
                 if (!seek) {
-                    m_member->SetDestination(m_files.Path("out_" + m_member->GetName()).c_str());
+                    m_member->SetDestination(m_files.File("out_" + m_member->GetName()).c_str());
                     reader.Extract(*m_member);
                 }
             }
         });
     }
     std::string ExtractAll(const std::string& archive) { return ExtractAll(archive, m_reader); }
-    std::string Out(const std::string& name) { return CScratchFiles::Read(m_files.Path(name)); }
+    std::string Out(const std::string& name) { return ReadWholeFile(m_files.File(name)); }
     CFileStatus Status(const std::string& name)
     {
         CFileStatus status{};
-        EXPECT_TRUE(CStdioFile::GetStatus(m_files.Path(name).c_str(), status)) << name;
+        EXPECT_TRUE(CStdioFile::GetStatus(m_files.File(name).c_str(), status)) << name;
         return status;
     }
     // An archive cut into pieces DATA.Z01, data.z02..., each with its header.
@@ -85,13 +86,13 @@ protected:
     {
         std::string name = "DATA.Z01";
         for (const std::string& part : parts) {
-            m_files.Write(name, kHeader + part);
+            m_files.WriteFile(name, kHeader + part);
             name = CMultiFile::NextPieceName(name.c_str());
         }
-        return m_files.Path("DATA.Z01");
+        return m_files.File("DATA.Z01");
     }
 
-    CScratchFiles m_files;
+    CScratchDirectory m_files;
     CSpanningReader m_reader;
     std::unique_ptr<CMultiFileMember> m_member;
     std::vector<std::string> m_names;
@@ -106,7 +107,7 @@ TEST_F(MultiFileTest, RecordFieldsAreDecodedAtTheirOffsets)
     e.attributes = 0x0121;
     CMultiFile reader;
     // Opening again closes the first piece itself (Abort never closes).
-    reader.OpenArchive(m_files.Write("other.arc", kHeader).c_str());
+    reader.OpenArchive(m_files.WriteFile("other.arc", kHeader).c_str());
     reader.OpenArchive(Pieces({e.Bytes()}).c_str());
     CMultiFileMember m(&reader);
     ASSERT_TRUE(reader.ReadNextEntry(m, false));
@@ -268,7 +269,7 @@ TEST_F(MultiFileTest, DamagedArchivesEndInTheirExceptions)
     }
     for (const auto& row : table) {
         CSpanningReader reader;
-        EXPECT_EQ(row[2], ExtractAll(m_files.Write("damaged.arc", row[1]), reader)) << row[0];
+        EXPECT_EQ(row[2], ExtractAll(m_files.WriteFile("damaged.arc", row[1]), reader)) << row[0];
         // No codec left behind, no output left open (an unknown method's stays empty).
         EXPECT_EQ(nullptr, reader.GetCurrentCodec()) << row[0];
         EXPECT_TRUE(m_member == nullptr || !m_member->IsOpen()) << row[0];
@@ -299,10 +300,10 @@ TEST(ZLibCodec, ACompressRunThatFailsStillEndsItsStream)
     public:
         unsigned Read(void*, unsigned) override { AfxThrowFileException(CFileException::hardIO); }
     };
-    CScratchFiles files;
+    CScratchDirectory files;
     CFailingSource source;
     CXBlockFile packed;
-    packed.OpenWrite(files.Path("packed").c_str(), true);
+    packed.OpenWrite(files.File("packed").c_str(), true);
     int cause = -1;
     {
         CZLibCodec codec;

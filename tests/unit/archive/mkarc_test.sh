@@ -9,26 +9,7 @@ work=$2
 shift 2
 runner=("$@")
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-# run EXPECTED-STATUS ARGS...: runs mkarc, output in out.txt and err.txt.
-run() {
-    local expected=$1
-    shift
-    "${runner[@]}" "$mkarc" "$@" >out.txt 2>err.txt </dev/null
-    local status=$?
-    tr -d '\r' <out.txt >out.clean && mv out.clean out.txt
-    tr -d '\r' <err.txt >err.clean && mv err.clean err.txt
-    if [ "$status" != "$expected" ]; then
-        fail "mkarc $* gave status $status, expected $expected"
-        sed 's/^/  | /' out.txt err.txt
-    fi
-}
-
-expect_error() {  # expect_error TEXT: err.txt holds TEXT
-    grep -qF -- "$1" err.txt || { fail "no '$1' in: $(cat err.txt)"; }
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../../common/cli-test.sh"
 
 rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
 
@@ -42,7 +23,7 @@ cat in/numbers.txt in/numbers.txt >in/twice.txt
 
 # Pack into diskette-sized pieces, and read them back byte for byte.
 mkdir -p DISK01
-run 0 pack --piece-size 30000 --mtime 1000000000 DISK01/DATA.Z01 in/random.bin in/numbers.txt \
+run 0 "$mkarc" pack --piece-size 30000 --mtime 1000000000 DISK01/DATA.Z01 in/random.bin in/numbers.txt \
     --method stored in/empty.dat --dest -1 in/setup.dll --text "shared" --dest -3 --method zlib in/twice.txt
 pieces=$(ls DISK01 | wc -l)
 [ "$pieces" -ge 3 ] || fail "expected at least 3 pieces, got $pieces"
@@ -52,17 +33,17 @@ for f in DISK01/*; do
     [ "$size" -le 30000 ] || fail "$f holds $size bytes, more than the piece size"
 done
 
-run 0 list DISK01/DATA.Z01
+run 0 "$mkarc" list DISK01/DATA.Z01
 [ "$(grep -c . out.txt)" = 6 ] || fail "list should print a heading and 5 members"
 grep -qE '^setup.dll +-1 +stored' out.txt || fail "list: setup.dll not shown stored for -1"
 grep -qE '^twice.txt +-3 +zlib' out.txt || fail "list: twice.txt not shown for the System directory (-3)"
 grep -qE ' 1$' out.txt || fail "list: no member shows the continued flag"
 
-run 0 test DISK01/DATA.Z01
+run 0 "$mkarc" test DISK01/DATA.Z01
 grep -qF "5 member(s) OK" out.txt || fail "test did not check 5 members"
 
 mkdir out
-run 0 extract DISK01/DATA.Z01 out
+run 0 "$mkarc" extract DISK01/DATA.Z01 out
 for f in random.bin numbers.txt empty.dat setup.dll twice.txt; do
     cmp -s "in/$f" "out/$f" || fail "extracted $f differs"
 done
@@ -70,16 +51,16 @@ done
 # A directory stands for the files directly in it, by name; a subdirectory
 # is said and passed over.
 mkdir -p in/sub
-run 0 pack dir.arc in
+run 0 "$mkarc" pack dir.arc in
 grep -qE 'in[/\\]sub: a directory, not packed' err.txt || fail "pack did not say it passed over in/sub"
-run 0 list dir.arc
+run 0 "$mkarc" list dir.arc
 [ "$(sed 1d out.txt | awk '{print $1}' | tr '\n' ' ')" = "empty.dat numbers.txt random.bin setup.dll twice.txt " ] ||
     fail "a directory should pack its five files in name order"
 rmdir in/sub
 
 # The same inputs with a fixed time give the same bytes.
 mkdir again
-run 0 pack --piece-size 30000 --mtime 1000000000 again/DATA.Z01 in/random.bin in/numbers.txt \
+run 0 "$mkarc" pack --piece-size 30000 --mtime 1000000000 again/DATA.Z01 in/random.bin in/numbers.txt \
     --method stored in/empty.dat --dest -1 in/setup.dll --text "shared" --dest -3 --method zlib in/twice.txt
 for f in DISK01/*; do
     cmp -s "$f" "again/$(basename "$f")" || fail "second pack of $(basename "$f") differs"
@@ -95,7 +76,7 @@ for f in $(ls DISK01 | grep -v DATA.Z01 | sort); do
     n=$((n + 1))
 done
 mkdir out2
-run 0 extract set/DISK01/DATA.Z01 out2
+run 0 "$mkarc" extract set/DISK01/DATA.Z01 out2
 for f in random.bin numbers.txt empty.dat setup.dll twice.txt; do
     cmp -s "in/$f" "out2/$f" || fail "extracted $f from DISKnn differs"
 done
@@ -103,55 +84,51 @@ done
 # Damaged archives: the reader's own error title, status 1.
 cp DISK01/DATA.Z01 bad_header.arc
 printf 'X' | dd of=bad_header.arc bs=1 seek=0 conv=notrunc 2>/dev/null
-run 1 test bad_header.arc
+run 1 "$mkarc" test bad_header.arc
 expect_error "File is not an archive file."
 
 printf 'mflh\0\0\0\0' >bad_record.arc
 head -c 346 /dev/zero >>bad_record.arc
-run 1 test bad_record.arc
+run 1 "$mkarc" test bad_record.arc
 expect_error "Archive file damaged (missing entry header)."
 
 mkdir crc
-run 0 pack --method stored crc/C.ARC in/numbers.txt
+run 0 "$mkarc" pack --method stored crc/C.ARC in/numbers.txt
 # Flip a byte of the stored data (after the 8-byte header and the record).
 printf 'Z' | dd of=crc/C.ARC bs=1 seek=1000 conv=notrunc 2>/dev/null
-run 1 test crc/C.ARC
+run 1 "$mkarc" test crc/C.ARC
 expect_error "Archive file damaged (CRC Mismatch)"
 expect_error "numbers.txt"
 
 mkdir missing
 cp DISK01/DATA.Z01 missing/
-run 1 test missing/DATA.Z01
+run 1 "$mkarc" test missing/DATA.Z01
 expect_error "File not found."
 expect_error "data.z02"
 
 printf 'mfl' >short.arc
-run 1 list short.arc
+run 1 "$mkarc" list short.arc
 expect_error "End of file."
 
 # A piece name that Windows cannot hold is refused before anything is written.
 mkdir refuse
-run 1 pack --piece-size 30000 refuse/DATA.Z09 in/random.bin in/setup.dll
+run 1 "$mkarc" pack --piece-size 30000 refuse/DATA.Z09 in/random.bin in/setup.dll
 expect_error "data.z0:"
 [ -z "$(ls refuse)" ] || fail "a refused pack left files: $(ls refuse)"
 
-run 1 pack --piece-size 300 tiny.arc in/random.bin in/numbers.txt
+run 1 "$mkarc" pack --piece-size 300 tiny.arc in/random.bin in/numbers.txt
 expect_error "too small"
 
 # Usage errors.
-run 2
-run 2 frobnicate
-run 2 pack
-run 2 pack only.arc
-run 2 pack --method lzw x.arc in/random.bin
-run 2 pack --dest 70000 x.arc in/random.bin
-run 2 extract DISK01/DATA.Z01
-run 2 list
-run 0 --help
+run 2 "$mkarc"
+run 2 "$mkarc" frobnicate
+run 2 "$mkarc" pack
+run 2 "$mkarc" pack only.arc
+run 2 "$mkarc" pack --method lzw x.arc in/random.bin
+run 2 "$mkarc" pack --dest 70000 x.arc in/random.bin
+run 2 "$mkarc" extract DISK01/DATA.Z01
+run 2 "$mkarc" list
+run 0 "$mkarc" --help
 grep -qF "mkarc pack" out.txt || fail "--help shows no usage"
 
-if [ "$failures" -ne 0 ]; then
-    echo "$failures failure(s)"
-    exit 1
-fi
-echo "mkarc: all checks passed"
+finish mkarc

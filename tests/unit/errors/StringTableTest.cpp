@@ -18,7 +18,7 @@ const Entry kDefined[] = {
 #undef STRING
 };
 
-}  // namespace
+} // namespace
 
 TEST(StringTable, EveryDefinedTextLoadsByteForByte)
 {
@@ -29,21 +29,6 @@ TEST(StringTable, EveryDefinedTextLoadsByteForByte)
         EXPECT_TRUE(LoadResourceString(entry.id, loaded)) << entry.id;
         EXPECT_EQ(loaded, entry.text) << entry.id;
     }
-}
-
-TEST(StringTable, TextsKeepTheirOddities)
-{
-    EXPECT_EQ(ResourceString(IDS_XERR_UNKNOWN_TITLE), "An unkown error occured.");
-    std::string hardware = ResourceString(IDS_XERR_HARDWARE_DESCRIPTION);
-    EXPECT_NE(hardware.find("Possible causes\r:\n- incompatible driver versions\n- power surge\r\n"),
-              std::string::npos);
-    EXPECT_NE(ResourceString(IDS_XERR_LOCKING_DESCRIPTION).find("this file\n- another user"),
-              std::string::npos);
-    EXPECT_EQ(ResourceString(IDS_XERR_BAD_PATH_DESCRIPTION),
-              "The path specfied for accessing a file is invalid. ");
-    EXPECT_EQ(ResourceString(IDS_EMPTY_PATH), "The path can not be empty.  Please enter a path.");
-    EXPECT_EQ(ResourceString(AFX_IDS_APP_TITLE), "VelmoSaver Setup");
-    EXPECT_EQ(ResourceString(IDS_SAVER_FILE), "velmosaver.scr");
 }
 
 TEST(StringTable, MissingEntryIsEmpty)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -23,14 +24,6 @@ Texts TextsOf(CXException& e)
 {
     e.PrepareErrorTexts();
     return {g_strXErrorTitle, g_strXErrorDescription};
-}
-
-void ExpectTexts(CXException& e, unsigned titleId, unsigned descriptionId)
-{
-    Texts t = TextsOf(e);
-    EXPECT_EQ(t.title, ResourceString(titleId)) << e.GetRuntimeClass()->m_lpszClassName << " " << e.m_nCode;
-    EXPECT_EQ(t.description, ResourceString(descriptionId))
-        << e.GetRuntimeClass()->m_lpszClassName << " " << e.m_nCode;
 }
 
 const char* ClassName(const CObject& o)
@@ -61,81 +54,48 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
-TEST(ErrorTexts, SpecificCodeWins)
+// Each exception's code picks its title and description: the specific entry
+// first, a wildcard for the other codes of its table, the base table for what
+// its table leaves empty. The cases run in turn, so each report must start
+// afresh: a title-only entry after a full one keeps none of the first's texts.
+TEST(ErrorTexts, EachCodeFindsItsTexts)
 {
-    CXFileException sharing(CFileException::sharingViolation);
-    Texts t = TextsOf(sharing);
-    EXPECT_EQ(t.title, "Sharing violation.");
-    EXPECT_EQ(t.description, ResourceString(24606));
-
-    // A specific description where the title is specific too, and the
-    // generic file description shared by several titles.
-    CXFileException diskFull(CFileException::diskFull);
-    ExpectTexts(diskFull, 24609, 24610);
-    CXFileException badSeek(CFileException::badSeek);
-    ExpectTexts(badSeek, 24602, 24581);
-    // Unknown method stands last in its table and is still found.
-    CMultiFileException unknownMethod(CMultiFileException::unknownMethod);
-    ExpectTexts(unknownMethod, 27648, 27649);
-    CMultiFileException crc(CMultiFileException::crcMismatch);
-    ExpectTexts(crc, 27656, 27657);
-    CZLibException data(CZLibException::dataError);
-    ExpectTexts(data, 27661, 27659);
-}
-
-TEST(ErrorTexts, WildcardCatchesOtherCodes)
-{
-    for (int code : {0, 1, 15, -5}) {
-        CXFileException e(code);
-        Texts t = TextsOf(e);
-        EXPECT_EQ(t.title, "File Error.") << code;
-        EXPECT_EQ(t.description, ResourceString(24581)) << code;
+    struct {
+        std::function<CXException*()> make;
+        unsigned title, description;
+    } cases[] = {
+        {[] { return new CXFileException(CFileException::sharingViolation); }, 24605, 24606},
+        {[] { return new CXFileException(CFileException::diskFull); }, 24609, 24610},
+        // The generic file description, shared by several titles.
+        {[] { return new CXFileException(CFileException::badSeek); }, 24602, 24581},
+        // Unknown method stands last in its table and is still found.
+        {[] { return new CMultiFileException(CMultiFileException::unknownMethod); }, 27648, 27649},
+        {[] { return new CMultiFileException(CMultiFileException::crcMismatch); }, 27656, 27657},
+        {[] { return new CZLibException(CZLibException::dataError); }, 27661, 27659},
+        {[] { return new CXFileException(CFileException::fileNotFound); }, 24590, 24591},
+        {[] { return new CTitleOnlyException(7); }, 24609, 24577},
+        {[] { return new CXFileException(0); }, 24580, 24581},
+        {[] { return new CXFileException(1); }, 24580, 24581},
+        {[] { return new CXFileException(15); }, 24580, 24581},
+        {[] { return new CXFileException(-5); }, 24580, 24581},
+        {[] { return new CXMemoryException; }, 24578, 24579},
+        {[] { return new CXUserException; }, 24586, 24587},
+        {[] { return new CInstallProfileException(0); }, 10, 13},
+        {[] { return new CInstallProfileException(1); }, 10, 13},
+        // Codes outside a table fall to the base.
+        {[] { return new CMultiFileException(6); }, 24576, 24577},
+        {[] { return new CZLibException(0); }, 24576, 24577},
+        {[] { return new CXException; }, 24576, 24577},
+    };
+    for (const auto& c : cases) {
+        std::unique_ptr<CXException> e(c.make());
+        Texts t = TextsOf(*e);
+        EXPECT_EQ(t.title, ResourceString(c.title)) << ClassName(*e) << " " << e->m_nCode;
+        EXPECT_EQ(t.description, ResourceString(c.description))
+            << ClassName(*e) << " " << e->m_nCode;
     }
-    CXMemoryException memory;
-    ExpectTexts(memory, 24578, 24579);
-    CXUserException user;
-    ExpectTexts(user, 24586, 24587);
-    for (int code : {0, 1}) {
-        CInstallProfileException profile(code);
-        Texts t = TextsOf(profile);
-        EXPECT_EQ(t.title, "Incomplete or missing profile.");
-        EXPECT_EQ(t.description.compare(0, 40, "The profile that holds application insta"), 0);
-        EXPECT_NE(t.description.find("\r\n\r\n- damaged diskette 1\r\n"), std::string::npos);
-    }
-}
-
-TEST(ErrorTexts, CodesOutsideATableFallToTheBase)
-{
-    CMultiFileException multi(6);
-    Texts t = TextsOf(multi);
-    EXPECT_EQ(t.title, "An unkown error occured.");
-    EXPECT_EQ(t.description, ResourceString(24577));
-
-    CZLibException zlib(0);
-    ExpectTexts(zlib, 24576, 24577);
-}
-
-TEST(ErrorTexts, BaseTableOnlyFillsWhatIsEmpty)
-{
-    CTitleOnlyException partial(7);
-    Texts t = TextsOf(partial);
-    EXPECT_EQ(t.title, "Disk full");
-    EXPECT_EQ(t.description, ResourceString(24577));
-
-}
-
-TEST(ErrorTexts, EachReportStartsAfresh)
-{
-    CXFileException first(CFileException::fileNotFound);
-    ExpectTexts(first, 24590, 24591);
-    CTitleOnlyException second(7);  // fills its title; the description must not be the first's
-    Texts t = TextsOf(second);
-    EXPECT_EQ(t.title, "Disk full");
-    EXPECT_EQ(t.description, ResourceString(24577));
-    CXException third;
-    ExpectTexts(third, 24576, 24577);
 }
 
 TEST(Translation, EachFrameworkKindMapsToItsClass)
@@ -146,8 +106,10 @@ TEST(Translation, EachFrameworkKindMapsToItsClass)
         int code;
     } cases[] = {
         {std::make_unique<CMemoryException>(), "CXMemoryException", 0},
-        {std::make_unique<CFileException>(CFileException::accessDenied, 5L, "C:\\X"), "CXFileException", 5},
-        {std::make_unique<CArchiveException>(CArchiveException::badSchema), "CXArchiveException", 7},
+        {std::make_unique<CFileException>(CFileException::accessDenied, 5L, "C:\\X"),
+         "CXFileException", 5},
+        {std::make_unique<CArchiveException>(CArchiveException::badSchema), "CXArchiveException",
+         7},
         {std::make_unique<CNotSupportedException>(), "CXNotSupportedException", 0},
         {std::make_unique<CResourceException>(), "CXResourceException", 0},
         {std::make_unique<CUserException>(), "CXUserException", 0},
@@ -169,7 +131,7 @@ TEST(Translation, FileCauseCarriesItsTexts)
     std::unique_ptr<CXException> x(TranslateToXException(&notFound));
     Texts t = TextsOf(*x);
     EXPECT_EQ(t.title, "File not found.");
-    EXPECT_EQ(t.description.find("SECRET"), std::string::npos);  // the file name is never shown
+    EXPECT_EQ(t.description.find("SECRET"), std::string::npos); // the file name is never shown
 }
 
 TEST(FileCauses, FromSystemAndRuntimeErrors)
@@ -180,12 +142,15 @@ TEST(FileCauses, FromSystemAndRuntimeErrors)
     EXPECT_EQ(CFileException::ErrnoToException(ENOSPC), CFileException::diskFull);
     EXPECT_EQ(CFileException::ErrnoToException(EEXIST), CFileException::genericException);
 
+    CFileException* thrown = nullptr;
     try {
         CFileException::ThrowErrno(ENOENT, 2, "D:\\OUT");
     } catch (CFileException* e) {
-        EXPECT_EQ(e->m_cause, CFileException::fileNotFound);
-        EXPECT_EQ(e->m_lOsError, 2);
-        EXPECT_EQ(e->m_strFileName, "D:\\OUT");
-        e->Delete();
+        thrown = e;
     }
+    ASSERT_NE(thrown, nullptr) << "ThrowErrno throws";
+    EXPECT_EQ(thrown->m_cause, CFileException::fileNotFound);
+    EXPECT_EQ(thrown->m_lOsError, 2);
+    EXPECT_EQ(thrown->m_strFileName, "D:\\OUT");
+    thrown->Delete();
 }

@@ -7,8 +7,10 @@
 
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 
+#include "app/SetupApp.h"
 #include "archive/MultiFileMember.h"
 #include "common/GuiDriver.h"
 #include "common/TestApp.h"
@@ -16,9 +18,13 @@
 #include "install/CopyProgress.h"
 #include "install/DisketteSource.h"
 #include "install/InsertDisketteDlg.h"
+#include "profile/DestinationMap.h"
 #include "profile/DisketteArray.h"
+#include "profile/FileGroup.h"
+#include "unit/archive/ArchiveBytes.h"
 #include "res/resource.h"
-#include "unit/support/ScratchDirectory.h"
+#include "common/ScratchDirectory.h"
+#include "support/StringHelpers.h"
 
 namespace {
 
@@ -44,12 +50,6 @@ void SetTime(const std::string& file, int year)
         CreateFileA(file.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     SetFileTime(handle, nullptr, nullptr, &time);
     CloseHandle(handle);
-}
-
-std::string Read(const std::string& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // Puts a new copy (a temporary file written now) against the target, as the
@@ -102,27 +102,27 @@ TEST(CopyEngine, ANewerCopyReplacesAReadOnlyOldOneAndAnOlderOneIsDiscarded)
     SetTime(target, 1990);
     SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
     const std::string newer = Finalize(scratch.WriteFile("1a2b3c4d.SCR", "new"), target);
-    EXPECT_EQ(Read(target), "new");
+    EXPECT_EQ(ReadWholeFile(target), "new");
     EXPECT_FALSE(CFilePath(newer).Exists());
 
     SetTime(target, 2000);
     const std::string older = scratch.WriteFile("5e6f7a8b.SCR", "older");
     SetTime(older, 1999);
     Finalize(older, target);
-    EXPECT_EQ(Read(target), "new");
+    EXPECT_EQ(ReadWholeFile(target), "new");
     EXPECT_FALSE(CFilePath(older).Exists());
 
-    // A directory of the target's name is no copy to replace: the new one is
-    // discarded, not scheduled to move onto it.
+    // A directory of the target's name is no copy to replace, and the new
+    // copy cannot take its place: that is reported, and the new copy goes.
     CreateDirectoryA(scratch.File("DOCS").c_str(), nullptr);
-    const std::string blocked =
-        Finalize(scratch.WriteFile("0a1b2c3d", "new"), scratch.File("DOCS"));
+    const std::string blocked = scratch.WriteFile("0a1b2c3d", "new");
+    EXPECT_EQ(Outcome([&] { Finalize(blocked, scratch.File("DOCS")); }), "CFileException 5");
     EXPECT_FALSE(CFilePath(blocked).Exists());
 
     // Nothing there yet: the new copy takes the target's name.
     const std::string fresh =
         Finalize(scratch.WriteFile("9c0d1e2f.TXT", "fresh"), scratch.File("README.TXT"));
-    EXPECT_EQ(Read(scratch.File("README.TXT")), "fresh");
+    EXPECT_EQ(ReadWholeFile(scratch.File("README.TXT")), "fresh");
     EXPECT_FALSE(CFilePath(fresh).Exists());
 }
 
@@ -138,9 +138,67 @@ TEST(CopyEngine, ASystemFileFoundInTheWindowsDirectoryMovesToTheSystemDirectory)
     CScratchDirectory scratch;
     Finalize(scratch.WriteFile("4d3c2b1a.dll", "new"), inSystem, -3);
     EXPECT_FALSE(CFilePath(inWindows).Exists());
-    EXPECT_EQ(Read(inSystem), "new");
+    EXPECT_EQ(ReadWholeFile(inSystem), "new");
     DeleteFileA(inWindows.c_str());
     DeleteFileA(inSystem.c_str());
+}
+
+// A member that runs on past its piece: the piece is closed before the next
+// one is asked for, whose name is the piece's in lower case by the system's
+// rules (an accented capital included), its last character raised by one.
+TEST(DisketteMultiFile, ClosesThePieceBeforeAskingForTheNext)
+{
+    struct CSite : CDisketteMultiFile::CSite {
+        void OnItemBlockEnd(CDisketteMultiFile&) override {}
+        std::string FindNextPiece(const char* name, int n) override
+        {
+            asked = std::string(name) + "#" + std::to_string(n) + (item->IsOpen() ? " open" : "");
+            return scratch->File(name);
+        }
+        CDisketteMultiFile* item;
+        CScratchDirectory* scratch;
+        std::string asked;
+    };
+    CScratchDirectory scratch;
+    ::Entry big = Stored("BIG.DAT", std::string(9000, 'b'));
+    big.continued = 1;
+    scratch.WriteFile("V\xC4LMO.AR1", kHeader + big.Record() + big.packed.substr(0, 5000));
+    scratch.WriteFile("v\xE4lmo.ar2", kHeader + big.packed.substr(5000));
+    CFileGroup group;
+    CDisketteMultiFile item(CDisketteMultiFile::Entry{"V\xC4LMO.AR1", 0, 1, 1, 1, 0, ""}, group);
+    CSite site;
+    site.item = &item;
+    site.scratch = &scratch;
+    item.SetSite(&site);
+    item.OpenArchive(scratch.File("V\xC4LMO.AR1").c_str());
+    std::unique_ptr<CMultiFileMember> member(item.CreateMember());
+    ASSERT_TRUE(item.ReadNextEntry(*member, true));
+    member->SetDestination(scratch.File("BIG.DAT").c_str());
+    item.Extract(*member);
+    EXPECT_EQ(site.asked, "v\xE4lmo.ar2#2");
+    EXPECT_EQ(ReadWholeFile(scratch.File("BIG.DAT")), big.packed);
+}
+
+// Every temporary name taken: the member is refused before anything is
+// written, and the file with the last name tried is left alone.
+TEST(CopyEngine, WithEveryTemporaryNameTakenNothingIsWritten)
+{
+    CSetupApp app;
+    CScratchDirectory scratch;
+    app.m_pDestinations = std::make_unique<CDestinationMap>();
+    app.m_pDestinations->SetDestinationPath(0, scratch.Path().c_str());
+    CRuntimeRandom names = RuntimeRandom();
+    std::string last;
+    for (int i = 0; i < 1000; ++i)
+        last = scratch.WriteFile(MakeRandomName(8, names) + ".SCR", "the user's");
+    CMultiFile archive;
+    CMultiFileMember member(&archive);
+    member.SetName("SAVER.SCR");
+    member.SetDestinationId(0);
+    CNoProgress progress;
+    CCopyEngine engine(progress);
+    EXPECT_EQ(Outcome([&] { engine.InstallFile(member); }), "CFileException 1");
+    EXPECT_EQ(ReadWholeFile(last), "the user's");
 }
 
 TEST(DisketteSource, NumberedDirectoriesEndInTwoDigitsOtherThan00)
@@ -193,8 +251,11 @@ TEST(InsertDiskette, AsksByLabelOrNumberAndAcceptsOKOnlyOnceTheFileIsThere)
         stillThere = IsWindow(dialog) && IsWindowVisible(dialog) ? "refused" : "ended";
         scratch.WriteFile("saver.ard", "piece");
         PressButton(dialog, IDOK);
+        if (IsWindowVisible(dialog))
+            PressButton(dialog, IDCANCEL);
     });
-    CInsertDisketteDlg labelled(file, 2, "Disk Two");
+    const auto exists = [](const CFilePath& f) { return f.Exists(); };
+    CInsertDisketteDlg labelled(file, 2, "Disk Two", exists);
     EXPECT_EQ(labelled.DoModal(), IDOK);
     std::string drive;
     file.GetDrive(drive);
@@ -206,7 +267,47 @@ TEST(InsertDiskette, AsksByLabelOrNumberAndAcceptsOKOnlyOnceTheFileIsThere)
                                "different location, type the location below or pick with "
                                "Browse.");
 
-    CInsertDisketteDlg numbered(file, 2, "");
+    CInsertDisketteDlg numbered(file, 2, "", exists);
     EXPECT_EQ(numbered.DoModal(), IDOK);
     EXPECT_EQ(request, "Please insert diskette 2 in drive " + drive + ":");
+
+    // A source without a drive letter (a share): the request names no drive,
+    // and OK looks for the file where it is, not at the current drive's root.
+    SetCurrentDirectoryA(scratch.Path().c_str());
+    CInsertDisketteDlg share(CFilePath(file.GetString().substr(2).c_str()), 2, "", exists);
+    EXPECT_EQ(share.DoModal(), IDOK);
+    EXPECT_EQ(request, "Please insert diskette 2.");
+}
+
+// Every look at the source drive, the prompt's OK included, is made with the
+// system's critical-error boxes off, and the mode is restored afterwards.
+TEST(InsertDiskette, TheSourceDriveIsProbedWithoutTheSystemsNoDiskBox)
+{
+    struct CRecordingSource : CDisketteSource {
+        using CDisketteSource::CDisketteSource;
+        bool IsThere(const CFilePath& file) const override
+        {
+            const UINT mode = SetErrorMode(0);
+            SetErrorMode(mode);
+            looks += mode & SEM_FAILCRITICALERRORS ? "quiet " : "box ";
+            return CDisketteSource::IsThere(file);
+        }
+        mutable std::string looks;
+    };
+    CTestApp app;
+    CScratchDirectory scratch;
+    CreateDirectoryA(scratch.File("DISK01").c_str(), nullptr);
+    CFilePath sourceDir(scratch.File("DISK01\\"));
+    CDisketteArray diskettes;
+    CRecordingSource source(sourceDir, diskettes);
+    CWindowWatcher watcher("Insert Diskette", [&](HWND dialog) {
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+        scratch.WriteFile("DISK01\\F.TXT", "f");
+        PressButton(dialog, IDOK);
+    });
+    const UINT before = SetErrorMode(0);
+    EXPECT_TRUE(source.EnsureSourceFile("F.TXT", 2));
+    EXPECT_EQ(SetErrorMode(before), 0u);
+    // The source directory, DISK02 beside it, then OK twice.
+    EXPECT_EQ(source.looks, "quiet quiet quiet quiet ");
 }

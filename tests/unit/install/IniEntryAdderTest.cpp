@@ -10,7 +10,7 @@
 #include "framework/StdioFile.h"
 #include "install/IniEntryAdder.h"
 #include "support/Mbcs.h"
-#include "unit/support/ScratchFiles.h"
+#include "common/ScratchDirectory.h"
 
 namespace {
 
@@ -30,17 +30,13 @@ std::string Text(const std::string& text)
     return out;
 }
 
-// Makes the scratch directory current for the test and goes back afterwards.
-// The editors get file names without a directory: built natively, the path
-// type puts its new names together with backslashes, which are no separators
-// there.
-class CInScratch : public CScratchFiles {
+// Makes the scratch directory current for the test (it goes back when the
+// directory goes). The editors get file names without a directory: built
+// natively, the path type puts its new names together with backslashes,
+// which are no separators there.
+class CInScratch : public CScratchDirectory {
 public:
-    CInScratch() { std::filesystem::current_path(std::filesystem::path(Path("x")).parent_path()); }
-    ~CInScratch() { std::filesystem::current_path(m_previous); }
-
-private:
-    std::filesystem::path m_previous = std::filesystem::current_path();
+    CInScratch() { std::filesystem::current_path(Path()); }
 };
 
 // Adds key=value to section of test.ini holding `before` (no file without
@@ -50,10 +46,10 @@ std::string AddEntry(const std::optional<std::string>& before, const std::string
                      const std::string& key, const std::string& value, bool& written)
 {
     CInScratch scratch;
-    const std::string path = scratch.Path("test.ini");
+    const std::string path = scratch.File("test.ini");
     CFileStatus status;
     if (before) {
-        scratch.Write("test.ini", Text(*before));
+        scratch.WriteFile("test.ini", Text(*before));
         EXPECT_TRUE(CStdioFile::GetStatus(path.c_str(), status));
         status.m_mtime = 1000000000;
         CStdioFile::SetStatus(path.c_str(), status);
@@ -63,7 +59,7 @@ std::string AddEntry(const std::optional<std::string>& before, const std::string
     written = !CStdioFile::GetStatus(path.c_str(), status) || status.m_mtime != 1000000000;
     const auto dir = std::filesystem::path(path).parent_path();
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1) << "a copy was left";
-    return CScratchFiles::Read(path);
+    return ReadWholeFile(path);
 }
 
 } // namespace

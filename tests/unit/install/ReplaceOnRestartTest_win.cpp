@@ -12,14 +12,15 @@
 
 #include "install/IniEntryAdder.h"
 #include "install/ReplaceOnRestart.h"
-#include "unit/support/ScratchFiles.h"
+#include "common/ScratchDirectory.h"
+#include "unit/support/FileFailure.h"
 
 namespace {
 
 // The number of files in the scratch directory.
-long FileCount(const CScratchFiles& scratch)
+long FileCount(const CScratchDirectory& scratch)
 {
-    const std::filesystem::path dir = std::filesystem::path(scratch.Path("x")).parent_path();
+    const std::filesystem::path dir = std::filesystem::path(scratch.File("x")).parent_path();
     return static_cast<long>(std::distance(std::filesystem::directory_iterator(dir), {}));
 }
 
@@ -70,30 +71,30 @@ const char kOld[] = "[rename]\r\nNUL=C:\\OLD.TXT\r\n";
 TEST(AddRenameEntry, AFailedReplacementLeavesTheOldFile)
 {
     // Readable, but not to be replaced while the other handle is open.
-    CScratchFiles scratch;
-    const std::string wininit = scratch.Write("wininit.ini", kOld);
+    CScratchDirectory scratch;
+    const std::string wininit = scratch.WriteFile("wininit.ini", kOld);
     {
         COpenElsewhere inUse(wininit, FILE_SHARE_READ | FILE_SHARE_WRITE);
         EXPECT_FALSE(AddRenameEntry(wininit, "C:\\NEW.TXT", "C:\\OLD.TXT"));
     }
-    EXPECT_EQ(CScratchFiles::Read(wininit), kOld);
+    EXPECT_EQ(ReadWholeFile(wininit), kOld);
     EXPECT_EQ(FileCount(scratch), 1) << "no copy left behind";
 
     // Moved aside as the backup, the old file comes back when the copy cannot
     // take its place; once it can, the backup holds the old file.
     EXPECT_FALSE(CTestAdder(wininit, true, true).AddEntry("rename", "C:\\OLD.TXT", "C:\\NEW.TXT"));
-    EXPECT_EQ(CScratchFiles::Read(wininit), kOld);
-    EXPECT_FALSE(std::filesystem::exists(scratch.Path("wininit.bak")));
-    scratch.Write("wininit.bak", "an older backup");
+    EXPECT_EQ(ReadWholeFile(wininit), kOld);
+    EXPECT_FALSE(std::filesystem::exists(scratch.File("wininit.bak")));
+    scratch.WriteFile("wininit.bak", "an older backup");
     EXPECT_TRUE(CTestAdder(wininit, true, false).AddEntry("rename", "C", "D"));
-    EXPECT_EQ(CScratchFiles::Read(wininit), std::string(kOld) + "C=D\r\n");
-    EXPECT_EQ(CScratchFiles::Read(scratch.Path("wininit.bak")), kOld);
+    EXPECT_EQ(ReadWholeFile(wininit), std::string(kOld) + "C=D\r\n");
+    EXPECT_EQ(ReadWholeFile(scratch.File("wininit.bak")), kOld);
 }
 
 TEST(AddRenameEntry, AFileThatCannotBeReadOrCreatedThrowsAndChangesNothing)
 {
-    CScratchFiles scratch;
-    const std::string wininit = scratch.Write("wininit.ini", kOld);
+    CScratchDirectory scratch;
+    const std::string wininit = scratch.WriteFile("wininit.ini", kOld);
     FileFailure failure;
     {
         // Not taken for an empty file.
@@ -102,10 +103,19 @@ TEST(AddRenameEntry, AFileThatCannotBeReadOrCreatedThrowsAndChangesNothing)
             CatchFileException([&] { AddRenameEntry(wininit, "C:\\NEW.TXT", "C:\\OLD.TXT"); });
     }
     EXPECT_EQ(failure.cause, CFileException::sharingViolation);
-    EXPECT_EQ(CScratchFiles::Read(wininit), kOld);
+    EXPECT_EQ(ReadWholeFile(wininit), kOld);
     failure = CatchFileException([&] {
-        AddRenameEntry(scratch.Path("nowhere\\wininit.ini"), "C:\\NEW.TXT", "C:\\OLD.TXT");
+        AddRenameEntry(scratch.File("nowhere\\wininit.ini"), "C:\\NEW.TXT", "C:\\OLD.TXT");
     });
     EXPECT_EQ(failure.cause, CFileException::badPath);
     EXPECT_EQ(FileCount(scratch), 1);
+}
+
+// Section names fold case as the system does, beyond A to Z.
+TEST(AddRenameEntry, SectionNamesMatchWhateverTheCaseOfTheirLetters)
+{
+    CScratchDirectory scratch;
+    const std::string ini = scratch.WriteFile("wininit.ini", "[\xC4NDERN]\r\nA=B\r\n[next]\r\n");
+    EXPECT_TRUE(CIniEntryAdder(ini.c_str()).AddEntry("\xE4ndern", "C", "D"));
+    EXPECT_EQ(ReadWholeFile(ini), "[\xC4NDERN]\r\nA=B\r\nC=D\r\n[next]\r\n");
 }

@@ -3,6 +3,8 @@
 // the Windows directory.
 #include <gtest/gtest.h>
 
+#include "common/TestFiles.h"
+
 #include <windows.h>
 
 #include <fstream>
@@ -32,13 +34,6 @@ std::string WindowsFile(const std::string& name)
     char windows[MAX_PATH];
     std::string path(windows, GetWindowsDirectoryA(windows, sizeof windows));
     return path + "\\" + name;
-}
-
-std::string ReadFile(const std::string& path)
-{
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
 }
 
 LPSTR Text(const char* text)
@@ -86,7 +81,7 @@ std::string ValueOf(const std::string& text, const std::string& name)
 TEST_F(Ismif32Dll, FinishedRunWritesSuccessIntoTheWindowsDirectory)
 {
     EXPECT_TRUE(Report("Successful installation.", TRUE, "SN-42"));
-    const std::string text = ReadFile(m_file);
+    const std::string text = ReadWholeFile(m_file);
     ASSERT_FALSE(text.empty()) << m_file;
     EXPECT_EQ(text.rfind("START COMPONENT\r\n", 0), 0u);
     EXPECT_EQ(ValueOf(text, "Manufacturer"), "\"Velmo\"");
@@ -108,7 +103,7 @@ TEST_F(Ismif32Dll, FailedRunReplacesAnEarlierFileWithFailed)
 {
     ASSERT_TRUE(Report("Successful installation.", TRUE));
     EXPECT_TRUE(Report("Install failed.", FALSE));
-    const std::string text = ReadFile(m_file);
+    const std::string text = ReadWholeFile(m_file);
     EXPECT_EQ(ValueOf(text, "Status"), "\"Failed\"");
     EXPECT_EQ(ValueOf(text, "Description"), "\"Install failed.\"");
     EXPECT_EQ(ValueOf(text, "Serial Number"), "\"\"");

@@ -78,10 +78,12 @@ TEST(StatusMif, ValuesAreCutToTheirTypesAndEscaped)
     mif.m_strLocale = std::string(20, 'L');
     mif.m_strMessage = std::string(200, 'm');
     mif.m_strProduct = "The \"Best\" C:\\Saver";
+    mif.m_strVersion = "1.0\r\nVALUE = \"x\"\t";
     const std::string text = mif.Format();
     EXPECT_EQ(ValueOf(text, "Locale"), "\"" + std::string(16, 'L') + "\"");
     EXPECT_EQ(ValueOf(text, "Description"), "\"" + std::string(128, 'm') + "\"");
     EXPECT_EQ(ValueOf(text, "Product"), "\"The \\\"Best\\\" C:\\\\Saver\"");
+    EXPECT_EQ(ValueOf(text, "Version"), "\"1.0  VALUE = \\\"x\\\" \"");
 }
 
 TEST(StatusMif, DoubleByteCharactersAreNeverSplitNorTheirSecondByteEscaped)
@@ -109,7 +111,9 @@ TEST(StatusMif, FileNameStaysInTheWindowsDirectory)
     EXPECT_EQ(CStatusMif::MakeFileName("velmosaver"), "velmosaver.MIF");
     EXPECT_EQ(CStatusMif::MakeFileName("status.mif"), "status.mif");
     EXPECT_EQ(CStatusMif::MakeFileName("v1.0"), "v1.0.MIF");
-    for (const char* bad : {"", "..", "..\\win.ini", "sub/x", "C:x", "\\\\server\\share\\x"})
+    EXPECT_EQ(CStatusMif::MakeFileName("com10"), "com10.MIF");
+    for (const char* bad : {"", "..", "..\\win.ini", "sub/x", "C:x", "\\\\server\\share\\x", "CON",
+                            "nul.mif", "Com1", "LPT9.txt", "aux .x"})
         EXPECT_EQ(CStatusMif::MakeFileName(bad), "") << bad;
     Mbcs::SetCodePage(932);
     // A backslash as the second byte of a double-byte character is no separator.

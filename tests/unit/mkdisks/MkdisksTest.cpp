@@ -21,25 +21,11 @@
 #include "profile/FileGroupMap.h"
 #include "profile/InstallItemList.h"
 
+#include "common/TestFiles.h"
+
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Random(size_t size, unsigned seed)
-{
-    std::mt19937 random(seed);
-    std::string data(size, '\0');
-    for (char& c : data)
-        c = static_cast<char>(random());
-    return data;
-}
-
-std::string ReadAll(const fs::path& path)
-{
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
-}
 
 // An item as the setup program's reader loads it from the finished profile.
 struct ReadItem {
@@ -59,7 +45,7 @@ protected:
              "_" + std::to_string(++s_count));
         fs::remove_all(m_dir);
         fs::create_directories(m_dir / "payload");
-        Payload("SETUP.EXE", Random(5000, 1));
+        Payload("SETUP.EXE", ::Payload(5000, 1));
     }
     void TearDown() override
     {
@@ -150,7 +136,7 @@ const char kDestinations[] = "[destinations]\n0=VELMO\n1=DOCS|0\n";
 TEST_F(Mkdisks, ArchiveIsCutAcrossDiskettesAndTheReaderSeesEveryField)
 {
     for (unsigned i = 0; i < 3; ++i)
-        Payload("part" + std::to_string(i) + ".bin", Random(30000, 10 + i));
+        Payload("part" + std::to_string(i) + ".bin", ::Payload(30000, 10 + i));
     Payload("NOTES.TXT", std::string(2000, 'n'));
     const std::string description = std::string(kDestinations) +
                                     "[groups]\nMain=Main|All|1|1|1\n"
@@ -185,7 +171,7 @@ TEST_F(Mkdisks, ArchiveIsCutAcrossDiskettesAndTheReaderSeesEveryField)
     EXPECT_GE(Used(1), capacity - 512);
     EXPECT_GE(Used(2), capacity - 512);
     // The profile lost its archive section.
-    EXPECT_EQ(ReadAll(Disk(1) / "SETUP.ini").find("[archive"), std::string::npos);
+    EXPECT_EQ(ReadWholeFile((Disk(1) / "SETUP.ini").string()).find("[archive"), std::string::npos);
 
     const std::vector<ReadItem> items = ReadBack();
     ASSERT_EQ(items.size(), 2u);
@@ -207,8 +193,8 @@ TEST_F(Mkdisks, ArchiveIsCutAcrossDiskettesAndTheReaderSeesEveryField)
 
 TEST_F(Mkdisks, PlainFilesFillDiskettesInInstallOrderAndGivenDiskettesAreKept)
 {
-    Payload("ONE.BIN", Random(20000, 2));
-    Payload("TWO.BIN", Random(20000, 3));
+    Payload("ONE.BIN", ::Payload(20000, 2));
+    Payload("TWO.BIN", ::Payload(20000, 3));
     Payload("SMALL.TXT", "small");
     Payload("LAST.TXT", "installed after the others of diskette 1");
     const std::string description = std::string(kDestinations) +
@@ -237,7 +223,7 @@ TEST_F(Mkdisks, PlainFilesFillDiskettesInInstallOrderAndGivenDiskettesAreKept)
 TEST_F(Mkdisks, SameInputsGiveTheSameBytes)
 {
     Payload("a.txt", std::string(3000, 'a'));
-    Payload("b.bin", Random(50000, 4));
+    Payload("b.bin", ::Payload(50000, 4));
     const std::string description = std::string(kDestinations) +
                                     "[groups]\nMain=Main|All|1|1|1\n"
                                     "[Main]\nDATA.ARC=||||0|\nA.TXT=||||0|\n"
@@ -250,7 +236,7 @@ TEST_F(Mkdisks, SameInputsGiveTheSameBytes)
         if (!entry.is_regular_file())
             continue;
         const fs::path other = m_dir / "again" / fs::relative(entry.path(), m_dir / "out");
-        EXPECT_EQ(ReadAll(entry.path()), ReadAll(other)) << other;
+        EXPECT_EQ(ReadWholeFile(entry.path().string()), ReadWholeFile(other.string())) << other;
         EXPECT_EQ(entry.last_write_time(), fs::last_write_time(other)) << other;
         ++compared;
     }
@@ -259,7 +245,7 @@ TEST_F(Mkdisks, SameInputsGiveTheSameBytes)
 
 TEST_F(Mkdisks, RefusedDescriptionsNameTheLineAtFault)
 {
-    Payload("BIG.BIN", Random(50000, 5));
+    Payload("BIG.BIN", ::Payload(50000, 5));
     Payload("OK.TXT", "ok");
     const std::string groups = "[groups]\nMain=Main|All|1|1|1\n";
     const std::string dests = kDestinations; // lines 1 to 3

@@ -15,26 +15,7 @@ runner=("$@")
 images=()
 [ ${#runner[@]} -eq 0 ] && images=(--images)
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-# run EXPECTED-STATUS TOOL ARGS...: output in out.txt and err.txt.
-run() {
-    local expected=$1 tool=$2
-    shift 2
-    "${runner[@]}" "$tool" "$@" >out.txt 2>err.txt </dev/null
-    local status=$?
-    tr -d '\r' <out.txt >out.clean && mv out.clean out.txt
-    tr -d '\r' <err.txt >err.clean && mv err.clean err.txt
-    if [ "$status" != "$expected" ]; then
-        fail "$(basename "$tool") $* gave status $status, expected $expected"
-        sed 's/^/  | /' out.txt err.txt
-    fi
-}
-
-expect_error() {  # expect_error TEXT: err.txt holds TEXT
-    grep -qF -- "$1" err.txt || fail "no '$1' in: $(cat err.txt)"
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../../common/cli-test.sh"
 
 rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
 
@@ -146,5 +127,4 @@ expect_error "--capacity takes a number"
 run 2 "$mkdisks" --bogus velmo.ini payload out
 expect_error "unknown option --bogus"
 
-[ "$failures" -eq 0 ] && echo "mkdisks: all checks passed"
-exit $((failures > 0))
+finish mkdisks

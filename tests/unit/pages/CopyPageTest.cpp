@@ -13,7 +13,7 @@
 #include "pages/CopyPage.h"
 #include "res/resource.h"
 #include "unit/archive/ArchiveBytes.h"
-#include "unit/support/ScratchDirectory.h"
+#include "common/ScratchDirectory.h"
 #include "unit/system/ScratchUser.h"
 #include "wizard/WizardNavigation.h"
 

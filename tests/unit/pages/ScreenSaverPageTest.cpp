@@ -11,7 +11,7 @@
 #include "app/SetupApp.h"
 #include "common/GuiDriver.h"
 #include "res/resource.h"
-#include "unit/support/ScratchDirectory.h"
+#include "common/WizardRun.h"
 #include "unit/system/ScratchUser.h"
 #include "wizard/WizardNavigation.h"
 #include "wizard/WizardPage.h"
@@ -19,52 +19,6 @@
 namespace {
 
 const char kDesktop[] = "Control Panel\\Desktop";
-
-CWizardPage* FindPage(int id)
-{
-    auto it = g_mapPages.find(id);
-    return it != g_mapPages.end() ? it->second : nullptr;
-}
-
-bool PumpUntilPage(int id)
-{
-    auto shown = [id] {
-        CWizardPage* page = FindPage(id);
-        return page != nullptr && g_pCurrentPage == page && page->m_hWnd != nullptr &&
-               IsWindowVisible(page->m_hWnd);
-    };
-    PumpUntil(shown, 10000);
-    PumpPending();
-    return shown();
-}
-
-// The application started with /D: naming a scratch directory, its welcome
-// page shown; at the end the program shuts down as it would.
-class CWizardRun {
-public:
-    CWizardRun()
-    {
-        ResetQuit();
-        m_app = std::make_unique<CSetupApp>();
-        m_app->m_strCmdLine = "/D:" + m_directory.Path() + " ";
-        m_bStarted = m_app->InitInstance() && PumpUntilPage(IDD_WELCOME);
-    }
-    ~CWizardRun()
-    {
-        if (CWnd* mainWnd = AfxGetMainWnd())
-            mainWnd->DestroyWindow();
-        PumpPending();
-        m_app->ExitInstance();
-        ResetQuit();
-    }
-    bool Started() const { return m_bStarted; }
-    CSetupApp& App() { return *m_app; }
-
-private:
-    CScratchDirectory m_directory;
-    std::unique_ptr<CSetupApp> m_app;
-    bool m_bStarted = false;
-};
 
 // What the page writes: the System directory with the fixed file name.
 std::string SaverValue()
@@ -94,7 +48,7 @@ TEST(ScreenSaverPage, RegistersTheSaverWhereTheUserHasDesktopSettingsAndGoesOn)
     for (const auto& c : cases) {
         CWindowWatcher warnings("Warning", Press(IDOK), IDC_WARNING_INFO);
         CWizardRun run;
-        ASSERT_TRUE(run.Started());
+        ASSERT_TRUE(run.Start());
         CScratchUser user;
         if (c.desktop) {
             user.SetString(kDesktop, "SCRNSAVE.EXE", "C:\\WINDOWS\\other.scr");

@@ -15,7 +15,7 @@
 #include "profile/FileGroupMap.h"
 #include "profile/InstallItemList.h"
 #include "profile/ShortcutTargetMap.h"
-#include "unit/support/ScratchDirectory.h"
+#include "common/ScratchDirectory.h"
 
 namespace {
 
@@ -307,44 +307,4 @@ TEST(SpaceEstimate, RoundsSingleFilesToClustersAndAddsSlackForSeveral)
     EXPECT_EQ(Estimate(INT32_MAX, 1, 4096), INT32_MIN + 4096);
     EXPECT_EQ(Estimate(0, 32767, 131072), -65536);
     EXPECT_EQ(Estimate(INT32_MIN + 2, 1, -1), INT32_MIN);
-}
-
-TEST(InsertItem, PlacesEveryItemWhereTheWalkFromTheHeadWould)
-{
-    // The walk from the head that the ordering rule describes, over plain
-    // (diskette, marked, name) records, against the list's own placement, for
-    // random entries with few diskettes (long runs of equal keys) and many.
-    struct Record {
-        int diskette;
-        bool marked;
-        std::string name;
-    };
-    const CFileGroup group;
-    std::minstd_rand random(7);
-    for (int diskettes : {1, 3, 40}) {
-        CInstallItemList list;
-        std::vector<Record> walked;
-        for (int i = 0; i < 600; ++i) {
-            CDisketteMultiFile::Entry entry;
-            entry.sourceName = "F" + std::to_string(i);
-            const int number = 1 + static_cast<int>(random() % diskettes);
-            entry.diskette = static_cast<int16_t>(random() % 4 == 0 ? -number : number);
-            list.InsertItem(
-                std::unique_ptr<CDisketteMultiFile>(new CDisketteMultiFile(entry, group)));
-
-            Record record = {number, entry.diskette < 0, entry.sourceName};
-            auto before = walked.begin();
-            while (before != walked.end() &&
-                   !(before->diskette > record.diskette ||
-                     (before->diskette == record.diskette && before->marked && !record.marked)))
-                ++before;
-            walked.insert(before, record);
-        }
-        std::vector<std::string> placed, expected;
-        for (const auto& item : list)
-            placed.push_back(item->m_strSourceName);
-        for (const Record& record : walked)
-            expected.push_back(record.name);
-        EXPECT_EQ(placed, expected) << diskettes << " diskettes";
-    }
 }

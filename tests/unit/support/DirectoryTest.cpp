@@ -5,7 +5,7 @@
 
 #include "framework/FileException.h"
 #include "support/FilePath.h"
-#include "unit/support/ScratchDirectory.h"
+#include "common/ScratchDirectory.h"
 
 TEST(FilePathCreateTree, CreatesEveryMissingLevel)
 {

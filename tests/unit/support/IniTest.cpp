@@ -6,7 +6,7 @@
 
 #include "support/IniSection.h"
 #include "support/IniValue.h"
-#include "unit/support/ScratchDirectory.h"
+#include "common/ScratchDirectory.h"
 
 namespace {
 

@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "ScratchFiles.h"
+#include "common/ScratchDirectory.h"
+#include "unit/support/FileFailure.h"
 #include "support/Checksum.h"
 #include "support/XBlockFile.h"
 
@@ -33,12 +34,12 @@ public:
 
 TEST(XBlockFileRead, EachBlockEndsOnceAndEachShortReadEndsTheDataAcrossAContinuation)
 {
-    CScratchFiles files;
+    CScratchDirectory files;
     const std::string first = PatternBytes(3500, 1), second = PatternBytes(4692, 2);
     CRecordingFile file;
     file.SetBlockSize(4096);
-    file.m_strNext = files.Write("b.bin", second);
-    file.OpenRead(files.Write("a.bin", first).c_str());
+    file.m_strNext = files.WriteFile("b.bin", second);
+    file.OpenRead(files.WriteFile("a.bin", first).c_str());
     std::string got;
     char buffer[1000];
     // Request 4 draws on both files, 9 reaches the end, 10 finds nothing.
@@ -54,10 +55,10 @@ TEST(XBlockFileRead, EachBlockEndsOnceAndEachShortReadEndsTheDataAcrossAContinua
 
 TEST(XBlockFileWrite, GatheredBytesReachTheFileInOrderOnCloseAndAbortDropsThem)
 {
-    CScratchFiles files;
+    CScratchDirectory files;
     const std::string data = PatternBytes(3 * CXBlockFile::kWriteGather / 2 + 100, 3);
     CXBlockFile file;
-    file.OpenWrite(files.Path("out.bin").c_str());
+    file.OpenWrite(files.File("out.bin").c_str());
     // Counted writes of a codec's size around a raw write: the raw bytes land
     // after every counted byte before them.
     file.Write(data.data(), 4096);
@@ -69,13 +70,12 @@ TEST(XBlockFileWrite, GatheredBytesReachTheFileInOrderOnCloseAndAbortDropsThem)
     EXPECT_EQ(static_cast<int32_t>(data.size()), file.GetCount(CXBlockFile::dirWrite));
     file.Close();
     EXPECT_EQ(data.substr(0, 4096) + "RAW" + data.substr(4096),
-              CScratchFiles::Read(files.Path("out.bin")));
+              ReadWholeFile(files.File("out.bin")));
 
     // An extraction that fails leaves only what reached the system.
-    file.OpenWrite(files.Path("cut.bin").c_str());
+    file.OpenWrite(files.File("cut.bin").c_str());
     file.Write(data.data(), CXBlockFile::kWriteGather + 10);
     file.Write(data.data(), 10);
     file.Abort();
-    EXPECT_EQ(data.substr(0, CXBlockFile::kWriteGather + 10),
-              CScratchFiles::Read(files.Path("cut.bin")));
+    EXPECT_EQ(data.substr(0, CXBlockFile::kWriteGather + 10), ReadWholeFile(files.File("cut.bin")));
 }

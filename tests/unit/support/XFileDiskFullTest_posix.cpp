@@ -5,8 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "ScratchFiles.h"
+#include "common/ScratchDirectory.h"
 #include "support/XBlockFile.h"
+#include "unit/support/FileFailure.h"
 
 TEST(XFileDiskFull, DeclinedRetryRaisesDiskFullAndAcceptedRetryWritesTheBufferOnce)
 {
@@ -23,8 +24,8 @@ TEST(XFileDiskFull, DeclinedRetryRaisesDiskFullAndAcceptedRetryWritesTheBufferOn
         }
         int m_nCalls = 0, m_nReal = -1;
     } file;
-    CScratchFiles files;
-    file.OpenWrite(files.Path("real.bin").c_str());
+    CScratchDirectory files;
+    file.OpenWrite(files.File("real.bin").c_str());
     const int real = dup(fileno(file.m_pStream)), full = open("/dev/full", O_WRONLY);
     ASSERT_GE(full, 0);
     dup2(full, fileno(file.m_pStream));
@@ -40,14 +41,14 @@ TEST(XFileDiskFull, DeclinedRetryRaisesDiskFullAndAcceptedRetryWritesTheBufferOn
     file.Close();
     close(real);
     EXPECT_EQ(4, file.m_nCalls);
-    EXPECT_EQ("defg", CScratchFiles::Read(files.Path("real.bin")));
+    EXPECT_EQ("defg", ReadWholeFile(files.File("real.bin")));
 }
 
 TEST(XFileDiskFull, ACountedWriteThatTheDiskRefusesLaterFailsTheClose)
 {
-    CScratchFiles files;
+    CScratchDirectory files;
     CXBlockFile file;
-    file.OpenWrite(files.Path("out.bin").c_str());
+    file.OpenWrite(files.File("out.bin").c_str());
     const int full = open("/dev/full", O_WRONLY);
     ASSERT_GE(full, 0);
     dup2(full, fileno(file.m_pStream));

@@ -2,13 +2,14 @@
 // nobody, one open for reading with everyone.
 #include <gtest/gtest.h>
 
-#include "ScratchFiles.h"
+#include "common/ScratchDirectory.h"
+#include "unit/support/FileFailure.h"
 #include "support/XFile.h"
 
 TEST(XFileSharing, WrittenFileIsSharedWithNobodyAndReadFileWithAll)
 {
-    CScratchFiles files;
-    const std::string name = files.Path("locked.bin");
+    CScratchDirectory files;
+    const std::string name = files.File("locked.bin");
     CXFile writer, reader, second;
     writer.OpenWrite(name.c_str());
     FileFailure failure = CatchFileException([&] { reader.OpenRead(name.c_str()); });

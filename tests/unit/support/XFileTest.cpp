@@ -2,13 +2,14 @@
 
 #include <string>
 
-#include "ScratchFiles.h"
+#include "common/ScratchDirectory.h"
+#include "unit/support/FileFailure.h"
 #include "support/XFile.h"
 
 TEST(XFileOpen, FailuresRaiseWhatTheOpenFound)
 {
-    CScratchFiles files;
-    const std::string missing = files.Path("missing.bin");
+    CScratchDirectory files;
+    const std::string missing = files.File("missing.bin");
     CXFile file;
     FileFailure failure = CatchFileException([&] { file.OpenRead(missing.c_str()); });
     EXPECT_EQ(CFileException::fileNotFound, failure.cause);
@@ -16,7 +17,7 @@ TEST(XFileOpen, FailuresRaiseWhatTheOpenFound)
     EXPECT_NE(-1, failure.osError);
     EXPECT_FALSE(file.IsOpen());
 
-    const std::string readOnly = files.Write("ro.bin", "keep");
+    const std::string readOnly = files.WriteFile("ro.bin", "keep");
     CFileStatus status; // no time: only the attribute changes
     status.m_attribute = CStdioFile::readOnly;
     CStdioFile::SetStatus(readOnly.c_str(), status);
@@ -24,13 +25,13 @@ TEST(XFileOpen, FailuresRaiseWhatTheOpenFound)
     if (failure.cause == -1)
         GTEST_SKIP() << "this account writes to read-only files; the missing file was checked";
     EXPECT_EQ(CFileException::accessDenied, failure.cause);
-    EXPECT_EQ("keep", CScratchFiles::Read(readOnly));
+    EXPECT_EQ("keep", ReadWholeFile(readOnly));
 }
 
 TEST(XFileWrite, TruncatesAndGoesStraightToTheFile)
 {
-    CScratchFiles files;
-    const std::string name = files.Write("a.bin", "old contents");
+    CScratchDirectory files;
+    const std::string name = files.WriteFile("a.bin", "old contents");
     CXFile file;
     file.OpenWrite(name.c_str());
     file.Write("new", 3);
@@ -39,18 +40,18 @@ TEST(XFileWrite, TruncatesAndGoesStraightToTheFile)
     ASSERT_TRUE(CStdioFile::GetStatus(name.c_str(), status));
     EXPECT_EQ(3u, status.m_size);
     file.Close();
-    EXPECT_EQ("new", CScratchFiles::Read(name));
+    EXPECT_EQ("new", ReadWholeFile(name));
 }
 
 TEST(XFileWrite, FailureOtherThanDiskFullIsNotRetried)
 {
-    CScratchFiles files;
+    CScratchDirectory files;
     class CCountingFile : public CXFile {
     public:
         bool OnDiskFull(CFileException*) override { return ++m_nCalls < 100; }
         int m_nCalls = 0;
     } file;
-    file.OpenRead(files.Write("in.bin", "data").c_str());
+    file.OpenRead(files.WriteFile("in.bin", "data").c_str());
     // Writing to a file opened for reading fails at once, and is not a full disk.
     const int cause = CatchFileException([&] { file.Write("x", 1); }).cause;
     EXPECT_NE(-1, cause);
@@ -60,8 +61,8 @@ TEST(XFileWrite, FailureOtherThanDiskFullIsNotRetried)
 
 TEST(StdioFileSeek, MovesFromEachOriginCountingBytesNotYetWritten)
 {
-    CScratchFiles files;
-    const std::string name = files.Path("seek.bin");
+    CScratchDirectory files;
+    const std::string name = files.File("seek.bin");
     CStdioFile file;
     ASSERT_TRUE(file.Open(name.c_str(), CStdioFile::modeCreate | CStdioFile::modeReadWrite |
                                             CStdioFile::typeBinary));

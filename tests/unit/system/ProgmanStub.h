@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "unit/support/ScratchFiles.h"
+#include "common/ScratchDirectory.h"
 
 inline std::string ProgramDirectory()
 {
@@ -59,7 +59,7 @@ public:
     }
 
     // What the server recorded, one event a line.
-    std::string Log() const { return CScratchFiles::Read(m_strLog); }
+    std::string Log() const { return ReadWholeFile(m_strLog); }
 
 private:
     std::string m_strProgram = ProgramDirectory() + "progman.exe";

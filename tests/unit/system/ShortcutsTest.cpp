@@ -5,55 +5,20 @@
 
 #include <windows.h>
 
-#include <objbase.h>
-#include <shlobj.h>
-
 #include <filesystem>
 #include <set>
 #include <string>
 
 #include "support/Mbcs.h"
 #include "system/StartMenuGroups.h"
-#include "unit/support/ScratchDirectory.h"
+#include "common/ScratchDirectory.h"
+#include "common/ShellLink.h"
 #include "unit/system/ScratchUser.h"
 
 namespace {
 
 const char kShellFolders[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-
-// A link's fields, '|'-separated: path, arguments, description, icon path and
-// index, working directory, show command.
-std::string ReadLink(const std::string& file)
-{
-    CoInitialize(nullptr);
-    IShellLinkA* link = nullptr;
-    IPersistFile* persist = nullptr;
-    std::wstring wide(file.begin(), file.end());
-    std::string fields = "cannot load " + file;
-    CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                     reinterpret_cast<void**>(&link));
-    if (link != nullptr &&
-        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
-        SUCCEEDED(persist->Load(wide.c_str(), STGM_READ))) {
-        char path[MAX_PATH] = "", arguments[MAX_PATH] = "", description[MAX_PATH] = "";
-        char icon[MAX_PATH] = "", directory[MAX_PATH] = "";
-        int index = -1, show = -1;
-        link->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH);
-        link->GetArguments(arguments, MAX_PATH);
-        link->GetDescription(description, MAX_PATH);
-        link->GetIconLocation(icon, MAX_PATH, &index);
-        link->GetWorkingDirectory(directory, MAX_PATH);
-        link->GetShowCmd(&show);
-        fields = std::string(path) + "|" + arguments + "|" + description + "|" + icon + "|" +
-                 std::to_string(index) + "|" + directory + "|" + std::to_string(show);
-    }
-    if (persist != nullptr)
-        persist->Release();
-    if (link != nullptr)
-        link->Release();
-    return fields;
-}
 
 // The names in a folder, sorted, each followed by '|'.
 std::string FolderNames(const std::string& folder)
@@ -107,6 +72,7 @@ TEST(StartMenuGroups, LinksStayInTheGroupFolder)
     // The second link of a name overwrites the first.
     const char* const links[][2] = {{"..\\..\\Escaped", "/s"},
                                     {longName.c_str(), ""},
+                                    {".NET Tool", "/n"},
                                     {"Saver 1.0", "/s"},
                                     {"Saver 1.0", "/c"}};
     for (const auto& link : links)
@@ -119,9 +85,10 @@ TEST(StartMenuGroups, LinksStayInTheGroupFolder)
     // Every name loses the text after its last dot; the long one is cut so that
     // the whole path fits in 259 characters.
     std::string cut = longName.substr(0, 259 - group.size() - 4) + ".lnk";
-    EXPECT_EQ(FolderNames(group), ".._..lnk|" + cut + "|Saver 1.lnk|");
-    EXPECT_EQ(ReadLink(group + ".._..lnk"), program + "|/s|..\\..\\Escaped||0||1");
-    EXPECT_EQ(ReadLink(group + "Saver 1.lnk"), program + "|/c|Saver 1.0||0||1");
+    EXPECT_EQ(FolderNames(group), ".._..lnk|.lnk|" + cut + "|Saver 1.lnk|");
+    EXPECT_EQ(ReadShortcut(group + ".._..lnk"), program + "|/s|..\\..\\Escaped||0||1");
+    EXPECT_EQ(ReadShortcut(group + "Saver 1.lnk"), program + "|/c|Saver 1.0||0||1");
+    EXPECT_EQ(ReadShortcut(group + ".lnk"), program + "|/n|.NET Tool||0||1");
     // Removal finds the same file.
     EXPECT_TRUE(groups.RemoveItem("My PM Group", "..\\..\\Escaped"));
     EXPECT_EQ(FolderNames(group).find(".._..lnk"), std::string::npos);

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "common/Canvas.h"
 #include "framework/GdiObjects.h"
 #include "widgets/Gauge.h"
 
@@ -14,36 +15,15 @@ namespace {
 
 constexpr COLORREF kWindow = RGB(250, 240, 200);
 constexpr COLORREF kHighlight = RGB(10, 40, 160);
-constexpr COLORREF kUntouched = RGB(0x12, 0x34, 0x56);
 constexpr int kWidth = 160;
 constexpr int kHeight = 40;
-
-// A memory DC over a 32-bit DIB, every pixel kUntouched, so that colours read
-// back exactly whatever the display.
-struct Canvas {
-    Canvas()
-    {
-        BITMAPINFO info = {{sizeof info.bmiHeader, kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0},
-                           {}};
-        void* bits = nullptr;
-        bitmap.Attach(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        SelectObject(dc, bitmap.GetSafeHandle());
-        RECT all = {0, 0, kWidth, kHeight};
-        SetBkColor(dc, kUntouched);
-        ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &all, "", 0, nullptr);
-    }
-    COLORREF At(int x, int y) const { return GetPixel(dc, x, y); }
-
-    CGdiObject bitmap;
-    CMemoryDC dc;
-};
 
 const RECT kArea = {0, 0, kWidth, kHeight};
 
 // The whole area as it looks with the text in one colour on the other.
 Canvas TextOver(const std::string& text, COLORREF ink, COLORREF paper)
 {
-    Canvas canvas;
+    Canvas canvas(kWidth, kHeight);
     SIZE extent;
     GetTextExtentPoint32A(canvas.dc, text.c_str(), static_cast<int>(text.size()), &extent);
     SetTextAlign(canvas.dc, TA_CENTER | TA_TOP);
@@ -57,7 +37,7 @@ Canvas TextOver(const std::string& text, COLORREF ink, COLORREF paper)
 // The bar drawn for nMin..nMax at nPos.
 Canvas Drawn(UINT nMin, UINT nMax, UINT nPos, bool vertical = false)
 {
-    Canvas bar;
+    Canvas bar(kWidth, kHeight);
     DrawGaugeBar(bar.dc, kArea, kWindow, kHighlight, vertical, nMin, nMax, nPos);
     return bar;
 }
@@ -69,8 +49,8 @@ Canvas Drawn(UINT nMin, UINT nMax, UINT nPos, bool vertical = false)
 int Mismatches(UINT nMin, UINT nMax, UINT nPos, const char* text, int filled, bool vertical = false)
 {
     const Canvas bar = Drawn(nMin, nMax, nPos, vertical);
-    const Canvas inFilled = text ? TextOver(text, kWindow, kHighlight) : Canvas();
-    const Canvas inRest = text ? TextOver(text, kHighlight, kWindow) : Canvas();
+    const Canvas inFilled = text ? TextOver(text, kWindow, kHighlight) : Canvas(kWidth, kHeight);
+    const Canvas inRest = text ? TextOver(text, kHighlight, kWindow) : Canvas(kWidth, kHeight);
     int wrong = 0;
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x)

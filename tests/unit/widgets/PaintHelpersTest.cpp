@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Canvas.h"
 #include "framework/GdiObjects.h"
 #include "widgets/PaintHelpers.h"
 
@@ -16,39 +17,10 @@ namespace {
 // The background window's colours: red 6, green 1, blue 107 to red 198, green 252, blue 255.
 constexpr COLORREF kTop = 0x6B0106;
 constexpr COLORREF kBottom = 0xFFFCC6;
-constexpr COLORREF kUntouched = RGB(0x12, 0x34, 0x56);
 // The rows of a four-row gradient from kTop to kBottom: per channel
 // top + y × (bottom − top) ÷ 4, truncated; the bottom colour is never reached.
 const COLORREF kFourRows[] = {RGB(6, 1, 107), RGB(54, 63, 144), RGB(102, 126, 181),
                               RGB(150, 189, 218)};
-
-// A memory DC over a 32-bit DIB, so that colours read back exactly whatever
-// the display; every pixel starts as kUntouched. (The DC goes first, then the
-// bitmap selected into it.)
-struct Canvas {
-    Canvas(int width, int height) : width(width)
-    {
-        BITMAPINFO info = {{sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0},
-                           {}};
-        void* bits = nullptr;
-        bitmap.Attach(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        SelectObject(dc, bitmap.GetSafeHandle());
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                SetPixel(dc, x, y, kUntouched);
-    }
-    bool RowIs(int y, COLORREF colour) const
-    {
-        for (int x = 0; x < width; ++x)
-            if (GetPixel(dc, x, y) != colour)
-                return false;
-        return true;
-    }
-
-    int width;
-    CGdiObject bitmap;
-    CMemoryDC dc;
-};
 
 } // namespace
 

@@ -209,3 +209,14 @@ TEST_F(Wizard, UnattendedPagesAdvanceByThemselvesAndAFailureEndsTheRun)
     EXPECT_EQ(g_pCurrentPage->m_nPageId, IDD_NOT_INSTALLED);
     EXPECT_FALSE(app.m_bSuccess);
 }
+
+// Unattended, a Next that keeps its page (after its message) ends the run.
+TEST_F(Wizard, UnattendedARefusedNextEndsTheRunAsFailed)
+{
+    app.m_bBatch = TRUE;
+    auto* page = new CTestPage(kA, kLast);
+    page->onOK = [] {};
+    GoToPage(kA);
+    ASSERT_TRUE(Reach(IDD_NOT_INSTALLED));
+    EXPECT_FALSE(app.m_bSuccess);
+}
