@@ -31,7 +31,11 @@ WORDS = (
 ).split()
 
 
-def make_payload(root, mib, seed):
+# The kinds of payload: the mix, and each kind of file alone.
+KINDS = ("mixed", "text", "random")
+
+
+def make_payload(root, mib, seed, kind="mixed"):
     """Writes the payload under root once; the same seed gives the same bytes."""
     # The stamp lies beside the payload, so that no installer packs it.
     stamp = root + ".complete"
@@ -60,7 +64,7 @@ def make_payload(root, mib, seed):
         os.makedirs(os.path.join(root, sub), exist_ok=True)
     for index, size in enumerate(sizes):
         sub = DIRECTORIES[rng.randrange(len(DIRECTORIES))][1]
-        text = rng.random() < 0.6
+        text = rng.random() < 0.6 if kind == "mixed" else kind == "text"
         name = "F%04d.%s" % (index, "TXT" if text else "BIN")
         if text:
             parts = []
@@ -203,6 +207,8 @@ def main():
     parser.add_argument("--work", required=True)
     parser.add_argument("--prefix", required=True)
     parser.add_argument("--mib", type=int, default=200)
+    parser.add_argument("--kind-mib", type=int, help="size of the text-only and random-only "
+                        "payloads (default: --mib; 0 leaves them out)")
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--only-ours", action="store_true", help="time SETUP.EXE alone")
@@ -210,8 +216,10 @@ def main():
     parser.add_argument("--compare", action="append", default=[], metavar="LABEL=EXE",
                         help="also time this build of SETUP.EXE, in the same alternation")
     args = parser.parse_args()
+    kind_mib = args.mib if args.kind_mib is None else args.kind_mib
 
-    setup_exe = args.setup or os.path.join(args.build, "win", "src", "app", "SETUP.EXE")
+    # The binaries that go on the diskettes, not the test build's.
+    setup_exe = args.setup or os.path.join(args.build, "win", "shipped", "bin", "SETUP.EXE")
     mkarc = os.path.join(args.build, "native", "tools", "mkarc", "mkarc")
     for needed in (setup_exe, mkarc):
         if not os.path.exists(needed):
@@ -219,30 +227,37 @@ def main():
     drive_c = os.path.join(args.prefix, "drive_c")
     scratch = tempfile.mkdtemp(prefix="install-bench.")
 
+    # A set is one payload with its diskette directory and its NSIS installer.
+    wanted = [("mixed", args.mib), ("mixed", 1)]
+    if kind_mib > 0:
+        wanted += [("text", kind_mib), ("random", kind_mib)]
     sets = {}
-    for mib in sorted({1, args.mib}):
-        payload = os.path.join(args.work, "payload-%d-%d" % (args.seed, mib))
-        make_payload(payload, mib, args.seed)
-        disk = os.path.join(args.work, "ours-%d" % mib, "DISK01")
+    for kind, mib in wanted:
+        tag = "%d" % mib if kind == "mixed" else "%s-%d" % (kind, mib)
+        payload = os.path.join(args.work, "payload-%d-%s" % (args.seed, tag))
+        make_payload(payload, mib, args.seed, kind)
+        disk = os.path.join(args.work, "ours-%s" % tag, "DISK01")
         items = pack_ours(payload, disk, mkarc, setup_exe)
         nsis = None
         if not args.only_ours:
-            nsis = pack_nsis(payload, os.path.join(args.work, "nsis-%d" % mib))
-        sets[mib] = (payload, payload_files(payload), disk, items, nsis)
+            nsis = pack_nsis(payload, os.path.join(args.work, "nsis-%s" % tag))
+        sets[(kind, mib)] = (payload, payload_files(payload), disk, items, nsis)
 
-    payload, expected, disk, items, nsis = sets[args.mib]
+    main_set = ("mixed", args.mib)
+    payload, expected, disk, items, nsis = sets[main_set]
     count = len(expected)
     print("payload: %d files, %d bytes in %d directories (seed %d)"
           % (count, sum(s for s, _ in expected.values()), len(DIRECTORIES), args.seed))
     print("ours: %d bytes in %d archives; NSIS: %s" % (
         sum(os.path.getsize(os.path.join(disk, n)) for n in os.listdir(disk) if n.endswith(".ARC")),
         len(items), "%d bytes" % os.path.getsize(nsis) if nsis else "not built"))
+    print("SETUP.EXE: %s" % setup_exe)
     sys.stdout.flush()
 
     serial = [0]
 
-    def install(kind, mib):
-        payload, expected, disk, items, nsis = sets[mib]
+    def install(kind, key):
+        payload, expected, disk, items, nsis = sets[key]
         serial[0] += 1
         name = "B%s%05d" % ("N" if kind == "nsis" else "O", serial[0] + os.getpid() % 1000 * 100)
         target = os.path.join(drive_c, name)
@@ -250,8 +265,8 @@ def main():
         if kind != "nsis":
             # A build to compare runs under its own name, with its own profile.
             program = "SETUP" if kind == "ours" else kind.upper()
-            if kind != "ours":
-                shutil.copy(compare[kind], os.path.join(disk, program + ".EXE"))
+            shutil.copy(setup_exe if kind == "ours" else compare[kind],
+                        os.path.join(disk, program + ".EXE"))
             write_profile(disk, items, name, program)
             command = ["wine", os.path.join(disk, program + ".EXE"), "/B"]
             cwd = disk
@@ -259,40 +274,54 @@ def main():
             command = ["wine", nsis, "/S", "/D=C:\\" + name]
             cwd = os.path.dirname(nsis)
         elapsed, peak, status = run_timed(command, cwd, scratch)
-        check_tree(target, expected, kind)
+        check_tree(target, expected, "%s on the %s payload" % (kind, key[0]))
         shutil.rmtree(target)
         return elapsed, peak
 
     compare = dict(entry.split("=", 1) for entry in args.compare)
     kinds = ["ours"] + sorted(compare) + ([] if args.only_ours else ["nsis"])
-    # One run of each first, not counted: both installers then start from a
+    timed = [key for key in sets if key != ("mixed", 1) or key == main_set]
+    # One run of each first, not counted: every installer then starts from a
     # warm page cache and a warm Wine.
-    for kind in kinds:
-        install(kind, args.mib)
-    results = {kind: ([], []) for kind in kinds}
+    for key in timed:
+        for kind in kinds:
+            install(kind, key)
+    results = {(key, kind): ([], []) for key in timed for kind in kinds}
     for run in range(args.runs):
         # Alternating, and each one first every other round.
         order = kinds if run % 2 == 0 else kinds[::-1]
-        for kind in order:
-            elapsed, peak = install(kind, args.mib)
-            results[kind][0].append(elapsed)
-            results[kind][1].append(peak)
-            print("  run %d %-4s %6.2f s  %.1f MB" % (run + 1, kind, elapsed, peak / 1024.0))
-            sys.stdout.flush()
+        for key in timed:
+            for kind in order:
+                elapsed, peak = install(kind, key)
+                results[key, kind][0].append(elapsed)
+                results[key, kind][1].append(peak)
+                print("  run %d %-6s %-4s %6.2f s  %.1f MB" % (run + 1, key[0], kind, elapsed,
+                                                            peak / 1024.0))
+                sys.stdout.flush()
 
-    small = [install("ours", 1)[1] for _ in range(3)]
-    print(describe("ours (SETUP.EXE /B):", *results["ours"]))
-    for label in sorted(compare):
-        print(describe("%s (SETUP.EXE /B):" % label, *results[label]))
-    if "nsis" in results:
-        print(describe("NSIS (installer /S):", *results["nsis"]))
-    big_peak = max(results["ours"][1])
+    small = [install("ours", ("mixed", 1))[1] for _ in range(3)]
+    load = os.getloadavg()
+    print("machine load (1, 5, 15 min): %.2f %.2f %.2f on %d cores" % (load + (os.cpu_count(),)))
+    for key in timed:
+        what = "" if key == main_set else ", %s only, %d MiB" % (key[0], key[1])
+        print(describe("ours (SETUP.EXE /B)%s:" % what, *results[key, "ours"]))
+        for label in sorted(compare):
+            print(describe("%s (SETUP.EXE /B)%s:" % (label, what), *results[key, label]))
+        if "nsis" in kinds:
+            print(describe("NSIS (installer /S)%s:" % what, *results[key, "nsis"]))
+    big_peak = max(results[main_set, "ours"][1])
     print("ours, peak memory: %.1f MB at 1 MiB, %.1f MB at %d MiB (difference %.1f MB)"
           % (max(small) / 1024.0, big_peak / 1024.0, args.mib, (big_peak - max(small)) / 1024.0))
     shutil.rmtree(scratch, ignore_errors=True)
-    if "nsis" in results:
-        ratio = statistics.median(results["nsis"][0]) / statistics.median(results["ours"][0])
-        print("speed-up over NSIS: %.2f" % ratio)
+    if "nsis" in kinds:
+        def ratio(key):
+            return (statistics.median(results[key, "nsis"][0])
+                    / statistics.median(results[key, "ours"][0]))
+        for key in timed:
+            if key != main_set:
+                print("speed-up over NSIS, %s files only: %.2f"
+                      % ("text-like" if key[0] == "text" else key[0], ratio(key)))
+        print("speed-up over NSIS: %.2f" % ratio(main_set))
 
 
 if __name__ == "__main__":

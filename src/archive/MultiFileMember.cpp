@@ -67,9 +67,12 @@ void CMultiFileMember::OpenOutput()
 
 void CMultiFileMember::ApplyFileStatus()
 {
+    // The status written back takes only the record's time and attribute
+    // byte, so nothing read from the file would survive; reading it first
+    // would cost a directory search per file. Writing it to a missing file
+    // fails with file not found, as the reading would.
     CFileStatus status;
-    if (!GetStatus(m_strDestination.c_str(), status))
-        AfxThrowFileException(CFileException::fileNotFound, -1, m_strDestination.c_str());
+    status.m_strFullName = m_strDestination;
     status.m_mtime = static_cast<time_t>(GetModificationTime());
     status.m_attribute = static_cast<uint8_t>(GetAttributes() & 0xFF);
     SetStatus(m_strDestination.c_str(), status);

@@ -1,6 +1,7 @@
 #include "pages/CopyPage.h"
 
 #include "app/SetupApp.h"
+#include "archive/ArchiveFormat.h"
 #include "archive/MultiFile.h"
 #include "archive/MultiFileMember.h"
 #include "install/CopyEngine.h"
@@ -69,9 +70,31 @@ int CCopyPage::RunPageAction()
     return m_nNextPage;
 }
 
+LRESULT CCopyPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // Sent after every message the waiting dialog's loop serves: a display
+    // that is already current costs no trip to the server.
+    if (message == WM_ENTERIDLE && m_pCurrentMember != nullptr)
+        ShowProgress(*m_pCurrentMember);
+    return CWizardPage::WindowProc(message, wParam, lParam);
+}
+
 void CCopyPage::OnCancel()
 {
     m_bCancelRequest = TRUE;
+}
+
+void CCopyPage::SetCurrentMember(CMultiFileMember* member)
+{
+    // The last block of a file seldom ends a block, and the last update may
+    // be up to kRefreshTicks old: the file's end shows its final values. A
+    // member that is not installed wrote nothing (its counts are still the
+    // previous member's).
+    CMultiFileMember* ended = m_pCurrentMember;
+    if (member == nullptr && ended != nullptr &&
+        ended->GetDestinationId() != ArchiveFormat::kNotInstalled)
+        ShowProgress(*ended);
+    m_pCurrentMember = member;
 }
 
 void CCopyPage::UpdateProgress()
@@ -79,8 +102,14 @@ void CCopyPage::UpdateProgress()
     CMultiFileMember* member = m_pCurrentMember;
     if (member == nullptr)
         return;
-    const uint32_t written = static_cast<uint32_t>(member->GetCount(CXBlockFile::dirWrite));
-    const uint32_t base = m_nBytesDone;
+    // Under Wine the pump, the gauge and the text are each a trip to the
+    // server; after every 4096 bytes they would cost more than the copy.
+    // GetTickCount is read in the process.
+    const DWORD now = GetTickCount();
+    if (m_bRefreshed && now - m_nLastRefresh < kRefreshTicks)
+        return;
+    m_bRefreshed = true;
+    m_nLastRefresh = now;
 
     PumpMessages();
     if (m_bCancelRequest) {
@@ -92,13 +121,18 @@ void CCopyPage::UpdateProgress()
         }
         m_bCancelRequest = FALSE;
     }
+    ShowProgress(*member);
+}
 
-    m_gauge.SetPos(base + written, TRUE);
+void CCopyPage::ShowProgress(const CMultiFileMember& member)
+{
+    const uint32_t written = static_cast<uint32_t>(member.GetCount(CXBlockFile::dirWrite));
+    m_gauge.SetPos(m_nBytesDone + written, TRUE);
     std::string text;
-    FormatString(text, "%s (%d%%)", member->GetTargetPath().c_str(),
-                 Percent(written, member->GetUnpackedSize()));
+    FormatString(text, "%s (%d%%)", member.GetTargetPath().c_str(),
+                 Percent(written, member.GetUnpackedSize()));
     // The same text again would only repaint the same pixels, and under Wine
-    // each setting is a trip to the server: thousands of them per file.
+    // each setting is a trip to the server.
     if (text != m_strDestinationShown) {
         SetWindowTextA(m_hDestination, text.c_str());
         m_strDestinationShown = text;

@@ -90,6 +90,19 @@ bool CFilePath::EnterDirectory() const
     GetDirectory(directory);
     if (directory.empty())
         return false;
+    // The copy enters the directory of every file it installs, mostly the one
+    // it is in already; changing to it again is a trip to the server under
+    // Wine. A current directory cannot be removed, so it can be entered.
+    char current[MAX_PATH + 1] = "";
+    const DWORD length = GetCurrentDirectoryA(sizeof current, current);
+    std::string wanted = directory;
+    StripTrailingBackslash(wanted);
+    if (length > 0 && length < sizeof current) {
+        std::string here(current, length);
+        StripTrailingBackslash(here);
+        if (here == wanted)
+            return true;
+    }
     // The C runtime's call, so that errno says why it failed (the exception of
     // CreateDirectoryTreeOrThrow is built from it).
     return _chdir(directory.c_str()) == 0;

@@ -6,8 +6,25 @@
 
 IMPLEMENT_DYNAMIC(CXBlockFile, CXFile)
 
+CXBlockFile::~CXBlockFile()
+{
+    try {
+        WriteGathered();
+    } catch (CException* e) {
+        e->Delete();
+    }
+}
+
 bool CXBlockFile::Open(const char* fileName, unsigned openFlags, CFileException* pError)
 {
+    // A file still open is closed by the open: as a stream's buffer, what is
+    // gathered goes to it first, whatever becomes of that.
+    try {
+        WriteGathered();
+    } catch (CException* e) {
+        e->Delete();
+    }
+    m_gathered.clear();
     m_nReadBase = 0;
     m_nWriteBase = 0;
     return CXFile::Open(fileName, openFlags, pError);
@@ -47,12 +64,74 @@ int32_t CXBlockFile::GetBlockLeft(int direction) const
 
 unsigned CXBlockFile::ReadRaw(void* buffer, unsigned count)
 {
+    WriteGathered();
     return CStdioFile::Read(buffer, count);
 }
 
 void CXBlockFile::WriteRaw(const void* buffer, unsigned count)
 {
+    WriteGathered();
     CXFile::Write(buffer, count);
+}
+
+void CXBlockFile::Gather(const unsigned char* bytes, unsigned count)
+{
+    if (m_gathered.size() + count > kWriteGather)
+        WriteGathered();
+    if (count >= kWriteGather) {
+        CXFile::Write(bytes, count);
+        return;
+    }
+    if (m_gathered.capacity() < kWriteGather)
+        m_gathered.reserve(kWriteGather);
+    m_gathered.insert(m_gathered.end(), bytes, bytes + count);
+}
+
+void CXBlockFile::WriteGathered()
+{
+    if (m_gathered.empty() || !IsOpen())
+        return;
+    m_writing.swap(m_gathered);
+    // Written or failed, the bytes are gone, as with an unbuffered write.
+    struct CClear {
+        std::vector<unsigned char>& bytes;
+        ~CClear() { bytes.clear(); }
+    } clear{m_writing};
+    CXFile::Write(m_writing.data(), static_cast<unsigned>(m_writing.size()));
+}
+
+void CXBlockFile::Close()
+{
+    try {
+        WriteGathered();
+    } catch (...) {
+        CXFile::Abort();
+        throw;
+    }
+    CXFile::Close();
+}
+
+uint64_t CXBlockFile::Seek(int64_t offset, unsigned from)
+{
+    WriteGathered();
+    return CXFile::Seek(offset, from);
+}
+
+uint64_t CXBlockFile::GetPosition() const
+{
+    return CXFile::GetPosition() + m_gathered.size();
+}
+
+void CXBlockFile::Flush()
+{
+    WriteGathered();
+    CXFile::Flush();
+}
+
+void CXBlockFile::Abort()
+{
+    m_gathered.clear();
+    CXFile::Abort();
 }
 
 void CXBlockFile::OnBlockEnd() {}
@@ -64,6 +143,7 @@ bool CXBlockFile::OnEndOfData()
 
 unsigned CXBlockFile::Read(void* buffer, unsigned count)
 {
+    WriteGathered();
     unsigned char* bytes = static_cast<unsigned char*>(buffer);
     unsigned done = 0;
     // A file the hook closed without opening a continuation delivers nothing.
@@ -102,7 +182,7 @@ void CXBlockFile::Write(const void* buffer, unsigned count)
         // Dropping the rest would lose data silently.
         if (chunk == 0)
             AfxThrowFileException(CFileException::genericException, -1, GetFilePath().c_str());
-        CXFile::Write(bytes + written, chunk);
+        Gather(bytes + written, chunk);
         written += chunk;
         m_nWriteCount += static_cast<int32_t>(chunk);
         if (GetRemaining(dirWrite) == 0)

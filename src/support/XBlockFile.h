@@ -6,8 +6,15 @@
 //
 // The framework's Read and Write are the counted transfers; ReadRaw and
 // WriteRaw bypass counting, checksum and hooks.
+//
+// The counted write gathers its chunks and hands them to the system
+// kWriteGather bytes at a time (the codecs write 4096 bytes at a time, and
+// each system write costs more than the copy). Everything that needs the
+// file as written (close, seek, flush, a read, a raw write) writes what is
+// gathered first; abort drops it.
 
 #include <cstdint>
+#include <vector>
 
 #include "support/XFile.h"
 
@@ -19,7 +26,11 @@ public:
     // The limit of counted bytes in each direction.
     static constexpr int32_t kMaxCount = 0x7FFFFFFF;
 
+    static const unsigned kWriteGather = 65536;
+
     CXBlockFile() = default;
+    // Writes what is gathered, ignoring failures, as closing a stream flushes it.
+    ~CXBlockFile() override;
 
     // Sets the read and write bases to 0, then opens.
     bool Open(const char* fileName, unsigned openFlags, CFileException* pError = nullptr) override;
@@ -31,11 +42,21 @@ public:
     // which feed the checksum. On a closed file it delivers nothing and calls
     // no hook.
     unsigned Read(void* buffer, unsigned count) override;
-    // The counted write: feeds the checksum, then writes in chunks cut at block
-    // boundaries, one operating-system write per chunk (the retrying write).
-    // Calls OnEndOfData when the limit is reached, and raises CFileException
-    // genericException when bytes are left that the limit does not allow.
+    // The counted write: feeds the checksum, then counts in chunks cut at block
+    // boundaries and gathers them for the retrying write (so a full disk may
+    // be reported by a later write or by Close). Calls OnEndOfData when the
+    // limit is reached, and raises CFileException genericException when bytes
+    // are left that the limit does not allow.
     void Write(const void* buffer, unsigned count) override;
+
+    // What is gathered goes to the system first; then as the framework's.
+    // Close closes the file also when that write fails.
+    void Close() override;
+    uint64_t Seek(int64_t offset, unsigned from) override;
+    uint64_t GetPosition() const override;
+    void Flush() override;
+    // Drops what is gathered, then closes, ignoring every failure.
+    void Abort() override;
 
     // Opens the file for reading (OpenRead, binary) and makes the counts so
     // far the bases of the new file.
@@ -73,4 +94,13 @@ protected:
     uint32_t m_nCrc = 0;
     int32_t m_nReadBase = 0;
     int32_t m_nWriteBase = 0;
+
+private:
+    void Gather(const unsigned char* bytes, unsigned count);
+    // The retrying write of what is gathered. The bytes move to m_writing
+    // first: a retry's seek then finds nothing gathered to write again.
+    void WriteGathered();
+
+    std::vector<unsigned char> m_gathered;
+    std::vector<unsigned char> m_writing;
 };

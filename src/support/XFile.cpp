@@ -28,6 +28,10 @@ void CXFile::OpenOrThrow(const char* fileName, unsigned openFlags)
 void CXFile::OpenRead(const char* fileName, bool binary)
 {
     OpenOrThrow(fileName, modeRead | shareDenyNone | (binary ? typeBinary : typeText));
+    // The counted reads ask for 4096 bytes at a time; the system is asked for
+    // kReadBuffer, so that an archive costs a sixteenth of the system calls.
+    // Without the buffer the stream keeps the runtime's own.
+    setvbuf(m_pStream, nullptr, _IOFBF, kReadBuffer);
 }
 
 void CXFile::OpenWrite(const char* fileName, bool binary)

@@ -33,12 +33,15 @@ public:
     // retries the write. CXFile answers false.
     virtual bool OnDiskFull(CFileException* e);
 
-    // Opens for reading, shared with everyone. On failure raises the
-    // CFileException the open filled in (cause, system error, file name).
+    // Opens for reading, shared with everyone, through a stream buffer of
+    // kReadBuffer bytes. On failure raises the CFileException the open filled
+    // in (cause, system error, file name).
     void OpenRead(const char* fileName, bool binary = true);
     // Creates the file, or truncates an existing one, for reading and writing,
     // shared with nobody. Failures as OpenRead.
     void OpenWrite(const char* fileName, bool binary = true);
+
+    static const unsigned kReadBuffer = 65536;
 
 protected:
     CFilePath m_path;

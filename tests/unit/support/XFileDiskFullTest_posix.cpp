@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "common/ScratchDirectory.h"
+#include "support/XBlockFile.h"
 #include "unit/support/FileFailure.h"
-#include "support/XFile.h"
 
 TEST(XFileDiskFull, DeclinedRetryRaisesDiskFullAndAcceptedRetryWritesTheBufferOnce)
 {
@@ -42,4 +42,18 @@ TEST(XFileDiskFull, DeclinedRetryRaisesDiskFullAndAcceptedRetryWritesTheBufferOn
     close(real);
     EXPECT_EQ(4, file.m_nCalls);
     EXPECT_EQ("defg", ReadWholeFile(files.File("real.bin")));
+}
+
+TEST(XFileDiskFull, ACountedWriteThatTheDiskRefusesLaterFailsTheClose)
+{
+    CScratchDirectory files;
+    CXBlockFile file;
+    file.OpenWrite(files.File("out.bin").c_str());
+    const int full = open("/dev/full", O_WRONLY);
+    ASSERT_GE(full, 0);
+    dup2(full, fileno(file.m_pStream));
+    close(full);
+    file.Write("abc", 3); // gathered, not yet written
+    EXPECT_EQ(CFileException::diskFull, CatchFileException([&] { file.Close(); }).cause);
+    EXPECT_FALSE(file.IsOpen());
 }
