@@ -196,82 +196,61 @@ std::string Mutated(CRandom& random)
     return text;
 }
 
-struct CProfileRun {
-    std::vector<std::string> failures;
-
-    // Runs step; an exception other than CInstallProfileException is a failure.
-    void Step(const char* what, const std::function<void()>& step)
-    {
-        try {
-            step();
-        } catch (CInstallProfileException* e) {
-            e->Delete();
-        } catch (CException* e) {
-            failures.push_back(std::string(what) + " raised " +
-                               e->GetRuntimeClass()->m_lpszClassName);
-            e->Delete();
-        } catch (...) {
-            failures.push_back(std::string(what) + " raised a foreign exception");
-        }
-    }
-
-    void Check(bool ok, const char* what)
-    {
-        if (!ok)
-            failures.push_back(what);
-    }
-};
-
-// Loads one profile as the reading and destination pages do; what went wrong.
-std::vector<std::string> LoadProfile(const std::string& path)
+// Runs step: it succeeds or raises CInstallProfileException, nothing else.
+bool Step(const char* what, const std::function<void()>& step)
 {
-    CProfileRun run;
+    try {
+        step();
+        return true;
+    } catch (CInstallProfileException* e) {
+        e->Delete();
+    } catch (CException* e) {
+        ADD_FAILURE() << what << " raised " << e->GetRuntimeClass()->m_lpszClassName;
+        e->Delete();
+    }
+    return false;
+}
+
+// Loads one profile as the reading and destination pages do.
+void LoadProfile(const std::string& path)
+{
     CDestinationMap destinations;
     CFileGroupMap groups;
     CShortcutTargetMap targets;
     CInstallItemList items;
     CDisketteArray diskettes;
-    bool loaded = false;
-    run.Step("LoadDestinations", [&] {
-        destinations.LoadDestinations(path.c_str());
-        loaded = true;
-    });
-    run.Step("LoadGroups", [&] { groups.LoadGroups(path.c_str()); });
-    run.Step("LoadTargets", [&] { targets.LoadTargets(path.c_str()); });
-    run.Step("LoadItems", [&] { items.LoadItems(path.c_str(), groups); });
-    run.Step("LoadDiskettes", [&] { diskettes.LoadDiskettes(path.c_str()); });
+    const bool loaded =
+        Step("LoadDestinations", [&] { destinations.LoadDestinations(path.c_str()); });
+    Step("LoadGroups", [&] { groups.LoadGroups(path.c_str()); });
+    Step("LoadTargets", [&] { targets.LoadTargets(path.c_str()); });
+    Step("LoadItems", [&] { items.LoadItems(path.c_str(), groups); });
+    Step("LoadDiskettes", [&] { diskettes.LoadDiskettes(path.c_str()); });
 
     const CDisketteMultiFile* previous = nullptr;
     for (const auto& item : items) {
-        run.Check(item->m_nDiskette >= 0, "an item's diskette number is not negative");
-        run.Check(previous == nullptr || previous->m_nDiskette < item->m_nDiskette ||
-                      (previous->m_nDiskette == item->m_nDiskette &&
-                       (!previous->m_bMarked || item->m_bMarked)),
-                  "items in diskette order, unmarked first");
+        EXPECT_GE(item->m_nDiskette, 0);
+        EXPECT_TRUE(previous == nullptr || previous->m_nDiskette < item->m_nDiskette ||
+                    (previous->m_nDiskette == item->m_nDiskette &&
+                     (!previous->m_bMarked || item->m_bMarked)))
+            << "items in diskette order, unmarked first";
         diskettes.GetDisketteLabel(item->m_nDiskette);
         previous = item.get();
     }
     items.RequiredBytes(4096, true);
     items.RequiredBytes(0, false);
     for (const auto& target : targets)
-        run.Check(targets.FindTarget(target->m_strFileName.c_str()) != nullptr,
-                  "every target is found by its file name");
+        EXPECT_NE(targets.FindTarget(target->m_strFileName.c_str()), nullptr)
+            << "every target is found by its file name";
 
-    if (loaded) {
-        bool resolved = false;
-        run.Step("ResolveDestinations", [&] {
+    if (loaded && Step("ResolveDestinations", [&] {
             destinations.SetDestinationPath(CDestinationMap::kMain, "C:\\PROG\\");
             destinations.ResolveDestinations();
-            resolved = true;
-        });
-        if (resolved) {
-            for (const auto& entry : destinations)
-                run.Check(entry.second->m_nParent == CDestination::kNoParent ||
-                              !entry.second->m_path.IsEmpty(),
-                          "after resolution every derived destination has a path");
-        }
+        })) {
+        for (const auto& entry : destinations)
+            EXPECT_TRUE(entry.second->m_nParent == CDestination::kNoParent ||
+                        !entry.second->m_path.IsEmpty())
+                << "after resolution every derived destination has a path";
     }
-    return run.failures;
 }
 
 uint32_t FromEnvironment(const char* name, uint32_t fallback)
@@ -288,20 +267,16 @@ TEST(ProfileFuzz, EveryProfileLoadsOrRaisesTheProfileException)
     const uint32_t count = FromEnvironment("PROFILE_FUZZ_COUNT", 500);
     CRandom random(FromEnvironment("PROFILE_FUZZ_SEED", 1));
     CScratchDirectory scratch;
-    size_t failed = 0;
-    for (uint32_t i = 0; i < count; ++i) {
+    for (uint32_t i = 0; i < count && !HasFailure(); ++i) {
         const std::string text = random.OneIn(3) ? Assembled(random) : Mutated(random);
         // A new name each time: the system may cache a profile it has read.
         const std::string path = scratch.WriteFile("SETUP" + std::to_string(i) + ".ini", text);
-        const std::vector<std::string> failures = LoadProfile(path);
+        LoadProfile(path);
         DeleteFileA(path.c_str());
-        if (failures.empty())
-            continue;
-        const std::string kept = "profile-fuzz-failure-" + std::to_string(i) + ".ini";
-        std::ofstream(kept, std::ios::binary) << text;
-        for (const std::string& failure : failures)
-            ADD_FAILURE() << "profile " << i << " (kept as " << kept << "): " << failure;
-        if (++failed >= 5)
-            break;
+        if (HasFailure()) {
+            const std::string kept = "profile-fuzz-failure-" + std::to_string(i) + ".ini";
+            std::ofstream(kept, std::ios::binary) << text;
+            ADD_FAILURE() << "profile " << i << " failed, kept as " << kept;
+        }
     }
 }
