@@ -19,7 +19,7 @@
 #include "profile/FileGroupMap.h"
 #include "profile/InstallItemList.h"
 
-#include "common/TestFiles.h"
+#include "common/ScratchDirectory.h"
 
 namespace fs = std::filesystem;
 
@@ -36,19 +36,8 @@ class Mkdisks : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        static unsigned s_count = 0;
-        m_dir =
-            fs::temp_directory_path() /
-            ("mkdisks_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "_" + std::to_string(++s_count));
-        fs::remove_all(m_dir);
         fs::create_directories(m_dir / "payload");
         Payload("SETUP.EXE", ::Payload(5000, 1));
-    }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        fs::remove_all(m_dir, ignored);
     }
 
     void Payload(const std::string& name, const std::string& data)
@@ -121,7 +110,8 @@ protected:
         return used;
     }
 
-    fs::path m_dir;
+    CScratchDirectory m_scratch;
+    const fs::path m_dir = m_scratch.Path();
     fs::file_time_type m_time = fs::file_time_type::clock::now() - std::chrono::hours(24);
     int m_count = 0;
     std::string m_label2;
