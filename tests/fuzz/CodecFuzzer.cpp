@@ -46,9 +46,8 @@ private:
 
 std::unique_ptr<CCodec> MakeCodec(bool zlib)
 {
-    if (zlib)
-        return std::unique_ptr<CCodec>(new CZLibCodec);
-    return std::unique_ptr<CCodec>(new CStoredCodec);
+    return zlib ? std::unique_ptr<CCodec>(new CZLibCodec)
+                : std::unique_ptr<CCodec>(new CStoredCodec);
 }
 
 void Decompress(bool zlib, const std::string& packed, uint32_t unpacked)

@@ -9,6 +9,8 @@
 // extension reads back, a directory appended ends the directory, going up
 // or to the root keeps drive, title and extension (for paths with no ':'
 // beyond the drive's).
+#include <algorithm>
+#include <cctype>
 #include <string>
 
 #include "fuzz/FuzzSupport.h"
@@ -24,15 +26,9 @@ struct Parts {
 
 bool IsPlainName(const std::string& s)
 {
-    if (s.empty() || s.size() > 64)
-        return false;
-    for (char c : s) {
-        const bool plain =
-            (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
-        if (!plain)
-            return false;
-    }
-    return true;
+    return !s.empty() && s.size() <= 64 && std::all_of(s.begin(), s.end(), [](char c) {
+        return isalnum(static_cast<unsigned char>(c)) || c == '_';
+    });
 }
 
 // A path whose last byte is a lone lead byte: composed again, that byte
@@ -132,9 +128,6 @@ void Apply(CFilePath& path, uint8_t op, const std::string& arg)
                     "UpOneLevel keeps drive, title and extension");
         break;
     }
-    case 4:
-        path.UpOneLevel();
-        break;
     case 5: {
         path.SetRoot();
         const Parts after(path);
@@ -143,15 +136,6 @@ void Apply(CFilePath& path, uint8_t op, const std::string& arg)
                 "SetRoot leaves the drive and the root directory");
         break;
     }
-    case 6:
-        path.SetDir(arg.c_str());
-        break;
-    case 7:
-        path.SetDirectory(arg.c_str());
-        break;
-    case 8:
-        path.SetFileName(arg.c_str());
-        break;
     case 9: {
         const char letter = arg.empty() ? 'C' : arg[0];
         path.SetDrive(letter);
@@ -162,6 +146,19 @@ void Apply(CFilePath& path, uint8_t op, const std::string& arg)
         }
         break;
     }
+    // The others must merely not break the path's shape.
+    case 4:
+        path.UpOneLevel();
+        break;
+    case 6:
+        path.SetDir(arg.c_str());
+        break;
+    case 7:
+        path.SetDirectory(arg.c_str());
+        break;
+    case 8:
+        path.SetFileName(arg.c_str());
+        break;
     case 10:
         path.MakePath(arg.c_str(), arg.c_str(), arg.c_str(), arg.c_str());
         break;

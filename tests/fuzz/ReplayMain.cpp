@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -37,9 +35,7 @@ int main(int argc, char** argv)
         return 1;
     }
     for (const std::string& input : inputs) {
-        std::ifstream in(input, std::ios::binary);
-        const std::string bytes((std::istreambuf_iterator<char>(in)),
-                                std::istreambuf_iterator<char>());
+        const std::string bytes = ReadWholeFile(input);
         // Printed before the run, so that a crash names its input.
         fprintf(stderr, "replay: %s\n", input.c_str());
         LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());

@@ -48,52 +48,42 @@ TEST(ImportAllowlist, LinesItCannotTakeAreNamedByNumber)
     }
 }
 
-TEST(LoaderCheck, AnImageOfListedImportsWithVersion4HeadersLoads)
+// Each image and every problem the check names in it, in order.
+TEST(LoaderCheck, NamesEachProblemOfAnImage)
 {
-    EXPECT_TRUE(Problems({{"KERNEL32.dll", {"CloseHandle"}}, {"MSVCRT.DLL", {"malloc"}}}).empty());
-}
-
-TEST(LoaderCheck, EachUnlistedFunctionIsNamedWithItsDll)
-{
-    std::vector<std::string> expected = {
-        "imports KERNEL32.dll!GetTickCount64, which is not on the allowlist",
-        "imports msvcrt.dll!_stat64, which is not on the allowlist",
-    };
-    EXPECT_EQ(Problems({{"KERNEL32.dll", {"CloseHandle", "GetTickCount64"}},
-                        {"msvcrt.dll", {"_stat64", "malloc"}}}),
-              expected);
-}
-
-TEST(LoaderCheck, ANonSystemDllIsNamedOnceWhateverItsFunctions)
-{
-    std::vector<std::string> expected = {
-        "depends on libwinpthread-1.dll, which is not a system DLL on the allowlist"};
-    EXPECT_EQ(Problems({{"libwinpthread-1.dll", {"pthread_mutex_lock", "pthread_once"}}}),
-              expected);
-}
-
-TEST(LoaderCheck, AnOrdinalImportIsAProblemEvenFromAListedDll)
-{
-    std::vector<std::string> expected = {"imports KERNEL32.dll by ordinal 17"};
-    EXPECT_EQ(Problems({{"KERNEL32.dll", {"#17"}}}), expected);
-}
-
-TEST(LoaderCheck, HeaderVersionsOtherThan4AndOtherMachinesAreNamed)
-{
-    TestImageOptions newer;
+    TestImageOptions newer, older;
     newer.os = {6, 0};
     newer.subsystem = {5, 1};
-    std::vector<std::string> expected = {"operating-system version 6.0, not 4.0",
-                                         "subsystem version 5.1, not 4.0"};
-    EXPECT_EQ(Problems({}, newer), expected);
-
-    TestImageOptions older;
     older.subsystem = {3, 10};
     older.machine = 0x8664;
     older.delayImports = true;
-    expected = {"machine 34404, not i386", "subsystem version 3.10, not 4.0",
-                "has delay-load imports, which this check does not read"};
-    EXPECT_EQ(Problems({}, older), expected);
+    const struct {
+        std::vector<TestImport> imports;
+        TestImageOptions options;
+        std::vector<std::string> problems;
+    } cases[] = {
+        // Listed imports (DLL names in any case) and version 4 headers: it loads.
+        {{{"KERNEL32.dll", {"CloseHandle"}}, {"MSVCRT.DLL", {"malloc"}}}, {}, {}},
+        {{{"KERNEL32.dll", {"CloseHandle", "GetTickCount64"}},
+          {"msvcrt.dll", {"_stat64", "malloc"}}},
+         {},
+         {"imports KERNEL32.dll!GetTickCount64, which is not on the allowlist",
+          "imports msvcrt.dll!_stat64, which is not on the allowlist"}},
+        // A DLL that is not a system one is named once, whatever its functions.
+        {{{"libwinpthread-1.dll", {"pthread_mutex_lock", "pthread_once"}}},
+         {},
+         {"depends on libwinpthread-1.dll, which is not a system DLL on the allowlist"}},
+        // An ordinal import is a problem even from a listed DLL.
+        {{{"KERNEL32.dll", {"#17"}}}, {}, {"imports KERNEL32.dll by ordinal 17"}},
+        {{}, newer, {"operating-system version 6.0, not 4.0", "subsystem version 5.1, not 4.0"}},
+        {{},
+         older,
+         {"machine 34404, not i386", "subsystem version 3.10, not 4.0",
+          "has delay-load imports, which this check does not read"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Problems(c.imports, c.options), c.problems)
+            << (c.imports.empty() ? "headers" : c.imports[0].dll);
 }
 
 } // namespace

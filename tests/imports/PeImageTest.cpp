@@ -18,11 +18,11 @@ TEST(PeImage, ReadsEveryImportDllByDllByNameOrOrdinal)
     std::vector<std::pair<std::string, std::string>> read;
     for (const PeImport& import : image.GetImports())
         read.emplace_back(import.dll, import.function);
-    std::vector<std::pair<std::string, std::string>> expected = {{"KERNEL32.dll", "CloseHandle"},
-                                                                 {"KERNEL32.dll", "MoveFileExA"},
-                                                                 {"msvcrt.dll", "#7"},
-                                                                 {"msvcrt.dll", "malloc"}};
-    EXPECT_EQ(read, expected);
+    EXPECT_EQ(read,
+              (std::vector<std::pair<std::string, std::string>>{{"KERNEL32.dll", "CloseHandle"},
+                                                                {"KERNEL32.dll", "MoveFileExA"},
+                                                                {"msvcrt.dll", "#7"},
+                                                                {"msvcrt.dll", "malloc"}}));
     EXPECT_FALSE(image.HasDelayImports());
 }
 
