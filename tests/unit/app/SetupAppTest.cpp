@@ -9,10 +9,12 @@
 
 #include "app/MainWnd.h"
 #include "app/SetupApp.h"
+#include "common/Canvas.h"
 #include "common/GuiDriver.h"
 #include "framework/GdiObjects.h"
 #include "profile/FileGroupMap.h"
 #include "res/resource.h"
+#include "support/FilePath.h"
 #include "wizard/WizardNavigation.h"
 #include "wizard/WizardPage.h"
 
@@ -25,9 +27,7 @@ namespace {
 
 std::string ProgramDirectory()
 {
-    char path[MAX_PATH];
-    std::string program(path, GetModuleFileNameA(nullptr, path, sizeof path));
-    return program.substr(0, program.find_last_of('\\') + 1);
+    return CFilePath(CFilePath::locModule).GetString();
 }
 
 // An application started as the framework starts it, ended at the end of the test.
@@ -58,18 +58,14 @@ protected:
 using MainWindow = SetupApp;
 
 // The bounding box of the pixels of exactly this colour (empty when none).
-RECT Box(const DWORD* bits, int width, int height, COLORREF colour)
+RECT Box(const Canvas& canvas, int height, COLORREF colour)
 {
-    RECT box = {width, height, -1, -1};
-    DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            if ((bits[y * width + x] & 0xFFFFFF) != wanted)
-                continue;
-            box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
-                   std::max<LONG>(box.right, x), std::max<LONG>(box.bottom, y)};
-        }
-    }
+    RECT box = {canvas.width, height, -1, -1};
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < canvas.width; ++x)
+            if (canvas.At(x, y) == colour)
+                box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
+                       std::max<LONG>(box.right, x), std::max<LONG>(box.bottom, y)};
     return box;
 }
 
@@ -143,21 +139,12 @@ TEST_F(MainWindow, CloseAsksAndYesLeavesTheWizardAsFailed)
 
 TEST_F(MainWindow, CaptionIsWhiteWithABlackShadowBelowRight)
 {
-    const int width = 700, height = 140;
-    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0},
-                       {}};
-    DWORD* bits = nullptr;
-    CMemoryDC dc;
-    CBitmap bitmap;
-    ASSERT_TRUE(bitmap.Attach(
-        CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0)));
-    CSelectObject selection(dc, bitmap);
-    std::fill(bits, bits + width * height, 0x808080);
-    CMainWnd().DrawCaption(dc, RECT{}, "Velmo Screen Saver Setup", "Arial", 36, TRUE, TRUE, TRUE);
-    GdiFlush();
-
-    RECT white = Box(bits, width, height, RGB(255, 255, 255));
-    RECT black = Box(bits, width, height, RGB(0, 0, 0));
+    const int height = 140;
+    Canvas canvas(700, height);
+    CMainWnd().DrawCaption(canvas.dc, RECT{}, "Velmo Screen Saver Setup", "Arial", 36, TRUE, TRUE,
+                           TRUE);
+    RECT white = Box(canvas, height, RGB(255, 255, 255));
+    RECT black = Box(canvas, height, RGB(0, 0, 0));
     ASSERT_GE(white.right, 0) << "no white text";
     ASSERT_GE(black.right, 0) << "no shadow";
     EXPECT_GE(white.left, GetSystemMetrics(SM_CXHTHUMB));

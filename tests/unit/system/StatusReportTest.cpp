@@ -10,14 +10,13 @@
 #include <string>
 
 #include "system/StatusReport.h"
+#include "support/FilePath.h"
 
 namespace {
 
 std::string ProgramDirectory()
 {
-    char path[MAX_PATH];
-    std::string text(path, GetModuleFileNameA(nullptr, path, sizeof path));
-    return text.substr(0, text.find_last_of('\\') + 1);
+    return CFilePath(CFilePath::locModule).GetString();
 }
 
 const std::string kInstalled = ProgramDirectory() + "ismif32.dll";
