@@ -91,7 +91,7 @@ TEST_F(SetupApp, GroupsAreSelectedBySetupTypeAndByExactName)
         EXPECT_EQ(m.m_bSelected, c.main) << "type " << c.type;
         EXPECT_EQ(x.m_bSelected, c.extras) << "type " << c.type;
     }
-    app.SetGroupSelected("MAIN", TRUE);  // names match exactly: no such group
+    app.SetGroupSelected("MAIN", TRUE); // names match exactly: no such group
     EXPECT_FALSE(m.m_bSelected);
     app.SetGroupSelected("Main", TRUE);
     EXPECT_TRUE(m.m_bSelected);

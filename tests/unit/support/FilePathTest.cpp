@@ -25,7 +25,7 @@ std::string DirectoryOf(const char* path)
     return s;
 }
 
-}  // namespace
+} // namespace
 
 TEST(FilePathSplit, TakesAPathApart)
 {
@@ -39,7 +39,7 @@ TEST(FilePathSplit, TakesAPathApart)
         {"NAME", "", "", "NAME", ""},
         {"", "", "", "", ""},
         {"a/b/c.d", "", "a/b", "c", "d"},
-        {"C:\\A.B\\FILE", "C", "\\A.B", "FILE", ""},     // a dot in a directory is no extension
+        {"C:\\A.B\\FILE", "C", "\\A.B", "FILE", ""}, // a dot in a directory is no extension
         {"C:\\ARCHIVE.TAR.GZ", "C", "\\", "ARCHIVE.TAR", "GZ"},
         {"C:NAME.EXT", "C", "", "NAME", "EXT"},
         {"\\\\SERVER\\SHARE\\F", "", "\\\\SERVER\\SHARE", "F", ""},
@@ -91,7 +91,8 @@ TEST(FilePathCompose, SetOperations)
         {"D:\\A\\B\\C.D", [](CFilePath& p) { p.SetRoot(); }, "D:\\"},
         {"\\A\\B\\C.D", [](CFilePath& p) { p.SetRoot(); }, "\\"},
         {"C:\\APPS\\A.EXE", [](CFilePath& p) { p.AppendDir("TOOLS"); }, "C:\\APPS\\TOOLS\\A.EXE"},
-        {"C:\\APPS\\A.EXE", [](CFilePath& p) { p.AppendDir("\\TOOLS\\"); }, "C:\\APPS\\TOOLS\\A.EXE"},
+        {"C:\\APPS\\A.EXE", [](CFilePath& p) { p.AppendDir("\\TOOLS\\"); },
+         "C:\\APPS\\TOOLS\\A.EXE"},
         {"C:\\APPS\\A.EXE", [](CFilePath& p) { p.AppendDir(""); }, "C:\\APPS\\A.EXE"},
         {"A.EXE", [](CFilePath& p) { p.AppendDir("SUB"); }, "\\SUB\\A.EXE"},
         {"C:\\A\\B\\F.TXT", [](CFilePath& p) { p.UpOneLevel(); }, "C:\\A\\F.TXT"},
@@ -113,7 +114,7 @@ TEST(FilePathCompose, UpOneLevelReturnsTheRemovedComponent)
     p.UpOneLevel(&last);
     EXPECT_STREQ(p, "C:\\F.TXT");
     EXPECT_EQ(last, "A");
-    p.UpOneLevel(&last);  // at the root the path stays and last is a lone backslash
+    p.UpOneLevel(&last); // at the root the path stays and last is a lone backslash
     EXPECT_STREQ(p, "C:\\F.TXT");
     EXPECT_EQ(last, "\\");
 }
@@ -168,6 +169,6 @@ TEST_F(FilePathDoubleByte, CompositionKeepsTheCharacter)
     EXPECT_STREQ(p, "C:\\F.TXT");
 
     CFilePath q("C:\\F.TXT");
-    q.SetDir("\x95\x5C");  // ends in a trail byte, not a backslash: one is added
+    q.SetDir("\x95\x5C"); // ends in a trail byte, not a backslash: one is added
     EXPECT_STREQ(q, "C:\\\x95\x5C\\F.TXT");
 }
