@@ -139,9 +139,3 @@ void ResetQuit()
 {
     g_quitPosted = false;
 }
-
-HWND FindThreadWindow(const char* caption)
-{
-    std::vector<HWND> found = ThreadWindows(caption);
-    return found.empty() ? nullptr : found.front();
-}

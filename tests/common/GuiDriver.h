@@ -53,6 +53,3 @@ void PumpPending();
 // True when a pump met WM_QUIT since the last ResetQuit.
 bool QuitPosted();
 void ResetQuit();
-
-// The visible top-level window of this thread with this caption, or null.
-HWND FindThreadWindow(const char* caption);

@@ -11,12 +11,11 @@
 #include <string>
 
 #include "common/ScratchDirectory.h"
+#include "support/FilePath.h"
 
 inline std::string ProgramDirectory()
 {
-    char path[MAX_PATH];
-    std::string text(path, GetModuleFileNameA(nullptr, path, sizeof path));
-    return text.substr(0, text.find_last_of('\\') + 1);
+    return CFilePath(CFilePath::locModule).GetString();
 }
 
 class CProgmanStub {

@@ -133,6 +133,7 @@ TEST(Gauge, TakesThePlaceholdersClientAreaAndItsId)
     ASSERT_TRUE(
         parent.CreateEx(0, "STATIC", "page", WS_POPUP, 100, 100, 400, 200, nullptr, nullptr));
     HWND placeholder = AddPlaceholder(parent, 1010, 20, 30, 120, 24);
+    HWND another = AddPlaceholder(parent, 1011, 0, 0, 50, 50);
     // The frame's inside: the border is not part of the gauge.
     RECT inside, outside = ChildRect(placeholder);
     GetClientRect(placeholder, &inside);
@@ -142,28 +143,18 @@ TEST(Gauge, TakesThePlaceholdersClientAreaAndItsId)
     CGauge gauge(0, 99, 0);
     ASSERT_TRUE(gauge.Create(WS_VISIBLE, RECT{0, 0, 5, 5}, &parent, 1010));
     EXPECT_FALSE(IsWindow(placeholder));
+    EXPECT_TRUE(IsWindow(another));
     EXPECT_EQ(GetDlgItem(parent.m_hWnd, 1010), gauge.m_hWnd);
     const RECT rect = ChildRect(gauge.m_hWnd);
     EXPECT_TRUE(EqualRect(&rect, &inside));
-    char text[16] = "";
-    GetWindowTextA(gauge.m_hWnd, text, sizeof text);
-    EXPECT_STREQ(text, "Gauge");
     EXPECT_TRUE(GetWindowLongA(gauge.m_hWnd, GWL_STYLE) & WS_CHILD);
-}
-
-TEST(Gauge, WithoutAPlaceholderTheGivenRectangleStays)
-{
-    CWnd parent;
-    ASSERT_TRUE(
-        parent.CreateEx(0, "STATIC", "page", WS_POPUP, 100, 100, 400, 200, nullptr, nullptr));
-    AddPlaceholder(parent, 1011, 0, 0, 50, 50); // another id: not taken
-    CGauge gauge(0, 99, 0);
+    // Without a placeholder of its id (1011 stays) the given rectangle stays.
+    CGauge other(0, 99, 0);
     const RECT given = {10, 20, 110, 45};
-    ASSERT_TRUE(gauge.Create(WS_VISIBLE | WS_BORDER, given, &parent, 1010));
-    const RECT rect = ChildRect(gauge.m_hWnd);
-    EXPECT_TRUE(EqualRect(&rect, &given));
-    EXPECT_NE(GetDlgItem(parent.m_hWnd, 1011), nullptr);
-    EXPECT_EQ(GetDlgCtrlID(gauge.m_hWnd), 1010);
+    ASSERT_TRUE(other.Create(WS_VISIBLE | WS_BORDER, given, &parent, 1012));
+    const RECT otherRect = ChildRect(other.m_hWnd);
+    EXPECT_TRUE(EqualRect(&otherRect, &given));
+    EXPECT_EQ(GetDlgCtrlID(other.m_hWnd), 1012);
 }
 
 TEST(Gauge, SetPosRepaintsOnlyWhenWhatItShowsChanges)
