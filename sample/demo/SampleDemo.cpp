@@ -16,76 +16,16 @@
 #include <vector>
 
 #include "ScreenPictures.h"
+#include "SampleInstallation.h"
 #include "SetupRun.h"
 #include "res/resource.h"
 
 namespace {
 
-const char kProgramFolder[] = "My PM Group";
-const char kDestination[] = "C:\\VELMO";
-
-// One file that a typical installation of the sample puts in place.
-struct SampleFile {
-    std::string installed; // where
-    std::string payload;   // the payload file it must equal
-};
-
-std::string SystemDirectory()
-{
-    char system[MAX_PATH];
-    GetSystemDirectoryA(system, sizeof system);
-    return system;
-}
-
-std::string StatusFile()
-{
-    char windows[MAX_PATH];
-    GetWindowsDirectoryA(windows, sizeof windows);
-    return std::string(windows) + "\\velmosaver.MIF";
-}
-
-// Wine reports an NT version: the Windows 95 notes stay out, and the source
-// code is not part of the typical setup.
-std::vector<SampleFile> SampleFiles(const CPrograms& programs)
-{
-    const std::string payload = programs.payload + "\\";
-    const std::string docs = std::string(kDestination) + "\\DOCS\\";
-    return {{SystemDirectory() + "\\velmosaver.scr", payload + "velmosaver.scr"},
-            {docs + "LICENSE.TXT", payload + "LICENSE.TXT"},
-            {docs + "README.TXT", payload + "README.TXT"}};
-}
-
-std::string Disk(const CPrograms& programs, int number)
-{
-    return programs.diskettes + "\\DISK0" + std::to_string(number) + "\\";
-}
-
-std::string ShortcutPath(const char* caption)
-{
-    return ProgramsFolder() + "\\" + kProgramFolder + "\\" + caption + ".lnk";
-}
-
-// Whatever an earlier run left, so that the first run installs afresh.
-void RemoveInstallation(const CPrograms& programs)
-{
-    RemoveTree(kDestination);
-    for (const SampleFile& file : SampleFiles(programs))
-        DeleteFileA(file.installed.c_str());
-    DeleteFileA(ShortcutPath("Velmo Screen Saver").c_str());
-    DeleteFileA(ShortcutPath("Velmo Read Me").c_str());
-    DeleteFileA(StatusFile().c_str());
-    HKEY desktop;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_SET_VALUE, &desktop) ==
-        ERROR_SUCCESS) {
-        RegDeleteValueA(desktop, "Scrnsave.exe");
-        RegCloseKey(desktop);
-    }
-}
-
 // The value of attribute name in the status file, or "(none)".
 std::string StatusValue(const std::string& name)
 {
-    const std::string mif = ReadWholeFile(StatusFile());
+    const std::string mif = ReadWholeFile(SampleStatusFile());
     const size_t attribute = mif.find("NAME = \"" + name + "\"");
     const size_t value = mif.find("VALUE = \"", attribute);
     if (attribute == std::string::npos || value == std::string::npos)
@@ -123,7 +63,7 @@ HWND DisketteTwoPrompt(const CSetupRun& setup)
 // Diskette 2 goes into drive A: and the prompt is answered OK.
 bool ChangeToDiskTwo(const CSetupRun& setup, HWND prompt)
 {
-    return Check(InsertDiskette(Disk(setup.Programs(), 2)), "diskette 2 is in drive A:") &&
+    return Check(InsertDiskette(SampleDisk(setup.Programs(), 2)), "diskette 2 is in drive A:") &&
            Click(prompt, IDOK) && setup.WaitGone("Insert Diskette", IDC_DISKETTE_REQUEST);
 }
 
@@ -146,7 +86,7 @@ bool CancelledRun(CSetupRun& setup, CScreenPictures& pictures)
 {
     std::printf("run 1: from drive A:, cancelled on the welcome page\n");
     HWND box = nullptr, page = nullptr;
-    return Check(InsertDiskette(Disk(setup.Programs(), 1)), "diskette 1 is in drive A:") &&
+    return Check(InsertDiskette(SampleDisk(setup.Programs(), 1)), "diskette 1 is in drive A:") &&
            setup.Start("A:\\SETUP.EXE", "") &&
            setup.WaitFor("Velmo Screen Saver Setup") != nullptr &&
            setup.WaitFor("Welcome") != nullptr && pictures.Take("welcome") &&
@@ -156,7 +96,7 @@ bool CancelledRun(CSetupRun& setup, CScreenPictures& pictures)
            pictures.Take("exit-question") && Click(box, IDYES) &&
            (page = NotInstalledPage(setup)) != nullptr && pictures.Take("not-installed") &&
            Click(page, IDOK) && EndsWithStatus(setup, "Failed") &&
-           Check(!FileExists(kDestination), "nothing was installed") &&
+           Check(!FileExists(kSampleDestination), "nothing was installed") &&
            (Report("  not installed; status file: %s, \"%s\"\n"), true);
 }
 
@@ -166,13 +106,13 @@ bool CancelledRun(CSetupRun& setup, CScreenPictures& pictures)
 bool InteractiveRun(CSetupRun& setup, CScreenPictures& pictures)
 {
     std::printf("run 2: from drive A:, page by page, diskette 2 inserted when asked for\n");
-    DeleteFileA(StatusFile().c_str());
+    DeleteFileA(SampleStatusFile().c_str());
     HWND page = nullptr, browser = nullptr, copy = nullptr, prompt = nullptr, finished = nullptr;
-    bool ok = Check(InsertDiskette(Disk(setup.Programs(), 1)), "diskette 1 is in drive A:") &&
+    bool ok = Check(InsertDiskette(SampleDisk(setup.Programs(), 1)), "diskette 1 is in drive A:") &&
               setup.Start("A:\\SETUP.EXE", "") && LeaveWelcome(setup, IDC_NEXT) &&
               Check((page = setup.WaitFor("Select Directory")) != nullptr,
                     "the destination page shows") &&
-              HasText(page, IDC_LOCATION, kDestination, "it proposes C:\\VELMO") &&
+              HasText(page, IDC_LOCATION, kSampleDestination, "it proposes C:\\VELMO") &&
               pictures.Take("destination");
     if (!ok)
         return false;
@@ -180,7 +120,7 @@ bool InteractiveRun(CSetupRun& setup, CScreenPictures& pictures)
     ok = Check((browser = setup.WaitFor("Change Folder")) != nullptr, "Browse opens the browser") &&
          pictures.Take("folder-browser") && Click(browser, IDCANCEL) &&
          setup.WaitGone("Change Folder") &&
-         HasText(page, IDC_LOCATION, kDestination, "Cancel keeps the location") &&
+         HasText(page, IDC_LOCATION, kSampleDestination, "Cancel keeps the location") &&
          Click(ButtonBar(page), IDC_NEXT) &&
          Check((copy = setup.WaitFor("Velmo Screen Saver Setup", IDC_COPY_GAUGE)) != nullptr,
                "the copy page shows") &&
@@ -193,7 +133,7 @@ bool InteractiveRun(CSetupRun& setup, CScreenPictures& pictures)
     // is written. This run does not check the status; it says what it finds.
     if (!ok || !setup.Ends())
         return false;
-    if (FileExists(StatusFile())) {
+    if (FileExists(SampleStatusFile())) {
         Report("  status file: %s, \"%s\"\n");
         return true;
     }
@@ -209,7 +149,7 @@ bool Installed(const CPrograms& programs)
 {
     std::printf("  installed:\n");
     bool ok = true;
-    for (const SampleFile& file : SampleFiles(programs)) {
+    for (const CSampleFile& file : SampleFiles(programs)) {
         const std::string bytes = ReadWholeFile(file.installed);
         std::string version = "no version";
         DWORD ignored = 0;
@@ -246,9 +186,9 @@ bool Installed(const CPrograms& programs)
         {"Velmo Screen Saver", SampleFiles(programs)[0].installed + "|/s|Velmo Screen Saver"},
         {"Velmo Read Me", SampleFiles(programs)[2].installed + "||Velmo Read Me"}};
     for (const auto& shortcut : shortcuts) {
-        const std::string fields = ReadShortcut(ShortcutPath(shortcut.caption));
+        const std::string fields = ReadShortcut(SampleShortcut(shortcut.caption));
         const std::string target = fields.substr(0, fields.find('|'));
-        std::printf("    shortcut Programs\\%s\\%s -> %s\n", kProgramFolder, shortcut.caption,
+        std::printf("    shortcut Programs\\%s\\%s -> %s\n", kSampleProgramFolder, shortcut.caption,
                     target.c_str());
         ok = Check(lstrcmpiA(fields.substr(0, shortcut.fields.size()).c_str(),
                              shortcut.fields.c_str()) == 0,
@@ -311,7 +251,7 @@ std::string SortedNames(const std::string& dir)
 bool NoTemporaryFiles()
 {
     const std::string found =
-        SortedNames(kDestination) + "| " + SortedNames(std::string(kDestination) + "\\DOCS");
+        SortedNames(kSampleDestination) + "| " + SortedNames(std::string(kSampleDestination) + "\\DOCS");
     return Check(found == "DOCS | LICENSE.TXT README.TXT ",
                  "no temporary file is left in C:\\VELMO", found);
 }
@@ -325,15 +265,15 @@ bool SecondRun(CSetupRun& setup)
 {
     std::printf("run 3: unattended (/B) from the diskette directories over the installed "
                 "product, the installed screen saver and licence first dated 1990\n");
-    const std::vector<SampleFile> files = SampleFiles(setup.Programs());
+    const std::vector<CSampleFile> files = SampleFiles(setup.Programs());
     bool ok = Check(SetWriteTime(files[0].installed, kYear1990) &&
                         SetWriteTime(files[1].installed, kYear1990),
                     "the installed screen saver and licence are dated 1990");
     std::vector<FileState> before;
-    for (const SampleFile& file : files)
+    for (const CSampleFile& file : files)
         before.push_back(StateOf(file.installed));
-    DeleteFileA(StatusFile().c_str());
-    ok = ok && setup.Start(Disk(setup.Programs(), 1) + "SETUP.EXE", "/B") &&
+    DeleteFileA(SampleStatusFile().c_str());
+    ok = ok && setup.Start(SampleDisk(setup.Programs(), 1) + "SETUP.EXE", "/B") &&
          EndsWithStatus(setup, "Success");
     if (!ok)
         return false;
@@ -367,7 +307,7 @@ bool SampleProduct(CSetupRun& setup)
     // The status library is the one on the diskettes, not a copy in the
     // program's current directory.
     DeleteFileA((setup.Dir() + "ismif32.dll").c_str());
-    RemoveInstallation(setup.Programs());
+    RemoveSampleInstallation(setup.Programs());
     return CancelledRun(setup, pictures) && InteractiveRun(setup, pictures) &&
            Installed(setup.Programs()) && SecondRun(setup);
 }

@@ -9,83 +9,26 @@
 #include <string>
 #include <vector>
 
+#include "SampleInstallation.h"
 #include "SetupRun.h"
 #include "res/resource.h"
 
 namespace {
 
-const char kDestination[] = "C:\\VELMO";
-
-std::string SystemDirectory()
-{
-    char system[MAX_PATH];
-    GetSystemDirectoryA(system, sizeof system);
-    return system;
-}
-
-std::string StatusFile()
-{
-    char windows[MAX_PATH];
-    GetWindowsDirectoryA(windows, sizeof windows);
-    return std::string(windows) + "\\velmosaver.MIF";
-}
-
-// One file of a typical installation (on NT: no Windows 95 notes, no
-// source code) and the payload file it must equal.
-struct CSampleFile {
-    std::string installed;
-    std::string payload;
-};
-
-std::vector<CSampleFile> SampleFiles(const CPrograms& programs)
-{
-    const std::string docs = std::string(kDestination) + "\\DOCS\\";
-    return {{SystemDirectory() + "\\velmosaver.scr", programs.payload + "\\velmosaver.scr"},
-            {docs + "LICENSE.TXT", programs.payload + "\\LICENSE.TXT"},
-            {docs + "README.TXT", programs.payload + "\\README.TXT"}};
-}
-
-std::string Disk(const CPrograms& programs, int number)
-{
-    return programs.diskettes + "\\DISK0" + std::to_string(number) + "\\";
-}
-
-std::string ShortcutPath(const char* caption)
-{
-    return ProgramsFolder() + "\\My PM Group\\" + caption + ".lnk";
-}
-
-// Whatever an earlier run left, so that the first run installs afresh.
-void RemoveInstallation(const CPrograms& programs)
-{
-    RemoveTree(kDestination);
-    for (const CSampleFile& file : SampleFiles(programs))
-        DeleteFileA(file.installed.c_str());
-    DeleteFileA(ShortcutPath("Velmo Screen Saver").c_str());
-    DeleteFileA(ShortcutPath("Velmo Read Me").c_str());
-    DeleteFileA(StatusFile().c_str());
-    HKEY desktop;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_SET_VALUE, &desktop) ==
-        ERROR_SUCCESS) {
-        RegDeleteValueA(desktop, "Scrnsave.exe");
-        RegCloseKey(desktop);
-    }
-}
-
 // From drive A:, the destination as proposed, diskette 2 when asked for.
 bool InteractiveRun(CSetupRun& setup)
 {
     HWND page = nullptr, prompt = nullptr, finished = nullptr;
-    return Check(InsertDiskette(Disk(setup.Programs(), 1)), "diskette 1 is in drive A:") &&
+    return Check(InsertDiskette(SampleDisk(setup.Programs(), 1)), "diskette 1 is in drive A:") &&
            setup.Start("A:\\SETUP.EXE", "") && LeaveWelcome(setup, IDC_NEXT) &&
-           (page = DestinationPage(setup, kDestination)) != nullptr &&
+           (page = DestinationPage(setup, kSampleDestination)) != nullptr &&
            Click(ButtonBar(page), IDC_NEXT) && CopyPage(setup) != nullptr &&
            (prompt = DiskettePrompt(setup, "Velmo Disk 2", 'A')) != nullptr &&
-           Check(InsertDiskette(Disk(setup.Programs(), 2)), "diskette 2 is in drive A:") &&
+           Check(InsertDiskette(SampleDisk(setup.Programs(), 2)), "diskette 2 is in drive A:") &&
            Click(prompt, IDOK) && (finished = FinishedPage(setup)) != nullptr &&
            Click(finished, IDOK) && setup.Ends() &&
            // Diskette 2 is in the drive as the program ends: no status library there.
-           Check(!FileExists(StatusFile()), "no status report: the library is on diskette 1");
+           Check(!FileExists(SampleStatusFile()), "no status report: the library is on diskette 1");
 }
 
 // Every file is byte for byte the vendor's, the shortcuts lead to the
@@ -105,7 +48,7 @@ bool Installed(const CPrograms& programs)
                       readme = SampleFiles(programs)[2].installed;
     for (const auto& link : {std::make_pair("Velmo Screen Saver", saver + "|/s|Velmo Screen Saver"),
                              std::make_pair("Velmo Read Me", readme + "||Velmo Read Me")}) {
-        const std::string fields = ReadShortcut(ShortcutPath(link.first));
+        const std::string fields = ReadShortcut(SampleShortcut(link.first));
         ok =
             Check(lstrcmpiA(fields.substr(0, link.second.size()).c_str(), link.second.c_str()) == 0,
                   std::string(link.first) + " leads to the installed file", fields) &&
@@ -144,8 +87,8 @@ bool SecondRun(CSetupRun& setup)
     std::vector<std::string> before;
     for (const CSampleFile& file : files)
         before.push_back(StateOf(file.installed));
-    ok = ok && setup.Start(Disk(setup.Programs(), 1) + "SETUP.EXE", "/B") && setup.Ends();
-    const std::string mif = ReadWholeFile(StatusFile());
+    ok = ok && setup.Start(SampleDisk(setup.Programs(), 1) + "SETUP.EXE", "/B") && setup.Ends();
+    const std::string mif = ReadWholeFile(SampleStatusFile());
     const size_t value = mif.find("VALUE = \"", mif.find("NAME = \"Status\""));
     ok = ok && Check(value != std::string::npos && mif.compare(value + 9, 8, "Success\"") == 0,
                      "the status file says Success");
@@ -158,9 +101,9 @@ bool SecondRun(CSetupRun& setup)
                    "its bytes are the vendor's") &&
              ok;
     }
-    std::vector<std::string> docs = ListDirectory(std::string(kDestination) + "\\DOCS");
+    std::vector<std::string> docs = ListDirectory(std::string(kSampleDestination) + "\\DOCS");
     std::sort(docs.begin(), docs.end());
-    return Check(ListDirectory(kDestination) == std::vector<std::string>{"DOCS"} &&
+    return Check(ListDirectory(kSampleDestination) == std::vector<std::string>{"DOCS"} &&
                      docs == std::vector<std::string>{"LICENSE.TXT", "README.TXT"},
                  "no temporary file is left in C:\\VELMO") &&
            ok;
@@ -175,6 +118,6 @@ bool SampleRow(CSetupRun& setup)
         return false;
     // The status library is the one on the diskettes.
     DeleteFileA((setup.Dir() + "ismif32.dll").c_str());
-    RemoveInstallation(setup.Programs());
+    RemoveSampleInstallation(setup.Programs());
     return InteractiveRun(setup) && Installed(setup.Programs()) && SecondRun(setup);
 }
