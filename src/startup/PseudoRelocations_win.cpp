@@ -39,6 +39,15 @@ void Write(void* place, const void* value, size_t size)
     VirtualProtect(place, size, old, &old);
 }
 
+// Adds delta to the field of type T at place.
+template <typename T> void AddDelta(char* place, intptr_t delta)
+{
+    T value;
+    std::memcpy(&value, place, sizeof value);
+    const T fixed = static_cast<T>(value + delta);
+    Write(place, &fixed, sizeof fixed);
+}
+
 } // namespace
 
 void _pei386_runtime_relocator()
@@ -58,27 +67,15 @@ void _pei386_runtime_relocator()
         const intptr_t delta = static_cast<intptr_t>(*reinterpret_cast<const uintptr_t*>(slot)) -
                                reinterpret_cast<intptr_t>(slot);
         switch (r->flags & 0xff) {
-        case 8: {
-            int8_t value;
-            std::memcpy(&value, place, 1);
-            int8_t fixed = static_cast<int8_t>(value + delta);
-            Write(place, &fixed, 1);
+        case 8:
+            AddDelta<int8_t>(place, delta);
             break;
-        }
-        case 16: {
-            int16_t value;
-            std::memcpy(&value, place, 2);
-            int16_t fixed = static_cast<int16_t>(value + delta);
-            Write(place, &fixed, 2);
+        case 16:
+            AddDelta<int16_t>(place, delta);
             break;
-        }
-        case 32: {
-            int32_t value;
-            std::memcpy(&value, place, 4);
-            int32_t fixed = static_cast<int32_t>(value + delta);
-            Write(place, &fixed, 4);
+        case 32:
+            AddDelta<int32_t>(place, delta);
             break;
-        }
         default:
             std::abort();
         }
