@@ -128,7 +128,6 @@ void CMultiFile::Extract(CMultiFileMember& member)
     codec.reset();
     m_pCodec = nullptr;
 
-    member.Close();
     member.ApplyFileStatus();
     if (aborted)
         AfxThrowUserException();

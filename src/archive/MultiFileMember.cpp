@@ -69,12 +69,28 @@ void CMultiFileMember::ApplyFileStatus()
 {
     // The status written back takes only the record's time and attribute
     // byte, so nothing read from the file would survive; reading it first
-    // would cost a directory search per file. Writing it to a missing file
-    // fails with file not found, as the reading would.
+    // would cost a directory search per file. The time goes through the
+    // handle that wrote the file, after its last byte, and so do the
+    // attributes where the system allows; otherwise they are set by name once
+    // the file is closed. Setting them on a missing file fails with file not
+    // found, as the reading would.
     CFileStatus status;
     status.m_strFullName = m_strDestination;
     status.m_mtime = static_cast<time_t>(GetModificationTime());
     status.m_attribute = static_cast<uint8_t>(GetAttributes() & 0xFF);
+    if (IsOpen()) {
+        bool attributesSet = false;
+        try {
+            attributesSet = SetOpenStatus(status);
+        } catch (...) {
+            Abort();
+            throw;
+        }
+        Close();
+        if (attributesSet)
+            return;
+        status.m_mtime = 0;
+    }
     SetStatus(m_strDestination.c_str(), status);
 }
 

@@ -32,8 +32,9 @@ public:
     // Creates or truncates the destination, open for reading and writing, and
     // resets the write count and the checksum to 0.
     void OpenOutput();
-    // Gives the (closed) destination file the record's modification time
-    // (when not 0) and attribute byte.
+    // Gives the destination file the record's modification time (when not 0)
+    // and attribute byte, and closes it when it is open (an open one is
+    // closed also when that fails).
     void ApplyFileStatus();
     // For a plain file: stores the modification time, attribute byte and size
     // (as unpacked size) of the file named by the member's name into the

@@ -94,6 +94,13 @@ public:
     // time to the named file (a read-only file gets its time too). A failure
     // raises CFileException.
     static void SetStatus(const char* fileName, const CFileStatus& status);
+    // Gives the open file the status's modification time (when not 0)
+    // through its handle, once what is written has gone to the system, so
+    // that the file need not be opened again for it; where the system sets
+    // attributes through a handle, the attribute byte too. True when the
+    // attributes were set, false when SetStatus must still set them by name
+    // (with no time). A failure raises CFileException.
+    bool SetOpenStatus(const CFileStatus& status);
 
     FILE* m_pStream;
 

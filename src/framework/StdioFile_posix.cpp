@@ -98,3 +98,18 @@ void CStdioFile::SetStatus(const char* fileName, const CFileStatus& status)
     if (wanted != mode && chmod(fileName, wanted) != 0)
         CFileException::ThrowErrno(errno, errno, fileName);
 }
+
+bool CStdioFile::SetOpenStatus(const CFileStatus& status)
+{
+    Flush();
+    if (status.m_mtime != 0) {
+        struct timespec times[2];
+        times[0].tv_sec = 0;
+        times[0].tv_nsec = UTIME_OMIT;
+        times[1].tv_sec = status.m_mtime;
+        times[1].tv_nsec = 0;
+        if (futimens(fileno(m_pStream), times) != 0)
+            CFileException::ThrowErrno(errno, errno, m_strFileName.c_str());
+    }
+    return false;
+}

@@ -15,7 +15,6 @@
 #include "install/ReplaceOnRestart.h"
 #include "res/StringIds.h"
 #include "support/FileVersion.h"
-#include "support/PumpMessages.h"
 
 namespace {
 
@@ -148,7 +147,7 @@ void CCopyEngine::InstallArchive(CDisketteMultiFile& item)
     // Reading with seek passes over what a member left unread: nothing after
     // an extraction, the whole packed data of a member not installed.
     while (item.ReadNextEntry(*member, true)) {
-        PumpMessages();
+        m_progress.PumpBetweenMembers();
         if (!app->m_bSuccess)
             break;
         {

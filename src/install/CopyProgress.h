@@ -13,6 +13,9 @@ public:
     virtual void AddBytesDone(uint32_t bytes) = 0;
     // Refreshes the display and serves a cancel the user asked for.
     virtual void UpdateProgress() = 0;
+    // Between members: serves waiting messages, no more often than the
+    // progress update reaches the window system.
+    virtual void PumpBetweenMembers() = 0;
     // The copy was cancelled: the wizard ends on the not-installed page.
     virtual void SetNotInstalled() = 0;
 

@@ -104,13 +104,8 @@ void CCopyPage::UpdateProgress()
         return;
     // Under Wine the pump, the gauge and the text are each a trip to the
     // server; after every 4096 bytes they would cost more than the copy.
-    // GetTickCount is read in the process.
-    const DWORD now = GetTickCount();
-    if (m_bRefreshed && now - m_nLastRefresh < kRefreshTicks)
+    if (!IsRefreshDue())
         return;
-    m_bRefreshed = true;
-    m_nLastRefresh = now;
-
     PumpMessages();
     if (m_bCancelRequest) {
         if (ConfirmExit()) {
@@ -122,6 +117,23 @@ void CCopyPage::UpdateProgress()
         m_bCancelRequest = FALSE;
     }
     ShowProgress(*member);
+}
+
+void CCopyPage::PumpBetweenMembers()
+{
+    if (IsRefreshDue())
+        PumpMessages();
+}
+
+bool CCopyPage::IsRefreshDue()
+{
+    // GetTickCount is read in the process.
+    const DWORD now = GetTickCount();
+    if (m_bRefreshed && now - m_nLastRefresh < kRefreshTicks)
+        return false;
+    m_bRefreshed = true;
+    m_nLastRefresh = now;
+    return true;
 }
 
 void CCopyPage::ShowProgress(const CMultiFileMember& member)

@@ -39,6 +39,9 @@ public:
     // messages and a cancel request, then moves the gauge and shows the
     // current file's target with its percentage. Sooner, it returns at once.
     void UpdateProgress() override;
+    // Serves waiting messages when kRefreshTicks have passed since the window
+    // system was last served: most members take less time than that.
+    void PumpBetweenMembers() override;
     void SetNotInstalled() override { CWizardPage::SetNotInstalled(); }
 
     // Percent of unpacked bytes written, 0 to 100; 100 for an empty file.
@@ -59,6 +62,10 @@ public:
     // and whether one ever did.
     DWORD m_nLastRefresh = 0;
     bool m_bRefreshed = false;
+
+    // True, and the clock restarted, when kRefreshTicks have passed since the
+    // last time (or it is the first time).
+    bool IsRefreshDue();
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

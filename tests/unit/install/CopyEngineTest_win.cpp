@@ -32,6 +32,7 @@ struct CNoProgress : CCopyProgress {
     void SetCurrentMember(CMultiFileMember*) override {}
     void AddBytesDone(uint32_t) override {}
     void UpdateProgress() override {}
+    void PumpBetweenMembers() override {}
     void SetNotInstalled() override {}
 };
 
