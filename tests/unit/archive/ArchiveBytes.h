@@ -7,9 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "errors/XException.h"
-#include "framework/FileException.h"
 #include "support/Checksum.h"
+#include "unit/support/FileFailure.h"
 
 inline const std::string kHeader("mflh\0\0\0\0", 8);
 
@@ -63,21 +62,4 @@ inline Entry Deflated(const std::string& name, const std::string& data)
     e.packed.resize(size);
     e.method = 4;
     return e;
-}
-
-// What f ended in: "none", or the exception's class with its code or cause.
-template <typename F> std::string Outcome(F f)
-{
-    try {
-        f();
-    } catch (CException* e) {
-        std::string s = e->GetRuntimeClass()->m_lpszClassName;
-        if (e->IsKindOf(RUNTIME_CLASS(CXException)))
-            s += " " + std::to_string(static_cast<CXException*>(e)->m_nCode);
-        else if (e->IsKindOf(RUNTIME_CLASS(CFileException)))
-            s += " " + std::to_string(static_cast<CFileException*>(e)->m_cause);
-        e->Delete();
-        return s;
-    }
-    return "none";
 }

@@ -30,11 +30,3 @@ TEST(StringTable, EveryDefinedTextLoadsByteForByte)
         EXPECT_EQ(loaded, entry.text) << entry.id;
     }
 }
-
-TEST(StringTable, MissingEntryIsEmpty)
-{
-    std::string text = "stale";
-    EXPECT_FALSE(LoadResourceString(12345, text));
-    EXPECT_EQ(text, "");
-    EXPECT_EQ(ResourceString(8), "");
-}

@@ -23,16 +23,6 @@ CStatusMif Velmo(bool success)
     return mif;
 }
 
-// The VALUE line of the attribute NAME = "name", or "" when there is none.
-std::string ValueOf(const std::string& text, const std::string& name)
-{
-    size_t at = text.find("NAME = \"" + name + "\"");
-    if (at == std::string::npos)
-        return std::string();
-    at = text.find("VALUE = ", at);
-    return text.substr(at + 8, text.find("\r\n", at) - at - 8);
-}
-
 // The status file's name for name (room for 15 bytes), or "" when it is refused.
 std::string FileName(const char* name)
 {
@@ -41,6 +31,17 @@ std::string FileName(const char* name)
 }
 
 } // namespace
+
+// The VALUE line of the attribute NAME = "name", or "" when there is none
+// (Ismif32DllTest.cpp reads the library's file with it too).
+std::string ValueOf(const std::string& text, const std::string& name)
+{
+    size_t at = text.find("NAME = \"" + name + "\"");
+    if (at == std::string::npos)
+        return std::string();
+    at = text.find("VALUE = ", at);
+    return text.substr(at + 8, text.find("\r\n", at) - at - 8);
+}
 
 TEST(StatusMif, SuccessfulRunGivesTheWholeComponent)
 {
@@ -60,23 +61,12 @@ TEST(StatusMif, SuccessfulRunGivesTheWholeComponent)
                                  "    END ATTRIBUTE\r\n";
     const std::string text = Velmo(true).Format();
     EXPECT_EQ(text.substr(0, expected.size()), expected);
-    EXPECT_EQ(ValueOf(text, "Product"), "\"Velmo Screen Saver\"");
-    EXPECT_EQ(ValueOf(text, "Version"), "\"1.0\"");
-    EXPECT_EQ(ValueOf(text, "Locale"), "\"ENU\"");
+    // Each value read back through the library is Ismif32DllTest's.
     EXPECT_EQ(ValueOf(text, "Serial Number"), "\"\"");
     EXPECT_EQ(ValueOf(text, "Installation"), "\"19970601120000.000000+060\"");
     EXPECT_NE(text.find("    CLASS = \"MICROSOFT|JOBSTATUS|1.0\"\r\n"), std::string::npos);
-    EXPECT_EQ(ValueOf(text, "Status"), "\"Success\"");
-    EXPECT_EQ(ValueOf(text, "Description"), "\"Successful installation.\"");
     const std::string tail = "  END GROUP\r\nEND COMPONENT\r\n";
     EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
-}
-
-TEST(StatusMif, FailedRunSaysFailedWithItsMessage)
-{
-    const std::string text = Velmo(false).Format();
-    EXPECT_EQ(ValueOf(text, "Status"), "\"Failed\"");
-    EXPECT_EQ(ValueOf(text, "Description"), "\"Install failed.\"");
 }
 
 TEST(StatusMif, ValuesAreCutToTheirTypesAndEscaped)

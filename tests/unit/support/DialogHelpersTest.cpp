@@ -4,54 +4,35 @@
 
 #include <string>
 
+#include "common/GuiDriver.h"
 #include "support/DialogHelpers.h"
 #include "framework/WinApp.h"
 #include "support/PumpMessages.h"
 
-namespace {
-
-// A parent window with one edit control (id 100).
-class ControlHost : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        parent_ = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
-                                  nullptr, GetModuleHandleA(nullptr), nullptr);
-        ASSERT_NE(parent_, nullptr);
-        edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 100, 20, parent_,
-                                reinterpret_cast<HMENU>(100), GetModuleHandleA(nullptr), nullptr);
-        ASSERT_NE(edit_, nullptr);
-    }
-    void TearDown() override { DestroyWindow(parent_); }
-
-    std::string Text()
-    {
-        char buffer[2048];
-        GetWindowTextA(edit_, buffer, sizeof buffer);
-        return buffer;
-    }
-
-    HWND parent_ = nullptr;
-    HWND edit_ = nullptr;
-};
-
-} // namespace
-
-TEST_F(ControlHost, SetsFormattedTextCutAt511)
+TEST(SetDialogItemText, SetsFormattedTextCutAt511)
 {
-    EXPECT_TRUE(SetDialogItemText(parent_, 100, "Please insert diskette %d in drive %s:", 2, "A"));
-    EXPECT_EQ(Text(), "Please insert diskette 2 in drive A:");
+    // A parent window with one edit control (id 100).
+    HWND parent = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(parent, nullptr);
+    ASSERT_NE(CreateWindowExA(0, "EDIT", "", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 100, 20, parent,
+                              reinterpret_cast<HMENU>(100), GetModuleHandleA(nullptr), nullptr),
+              nullptr);
+    EXPECT_TRUE(SetDialogItemText(parent, 100, "Please insert diskette %d in drive %s:", 2, "A"));
+    EXPECT_EQ(ItemText(parent, 100), "Please insert diskette 2 in drive A:");
 
     std::string longText(900, 'z');
-    EXPECT_TRUE(SetDialogItemText(parent_, 100, "%s", longText.c_str()));
-    EXPECT_EQ(Text(), std::string(511, 'z'));
+    EXPECT_TRUE(SetDialogItemText(parent, 100, "%s", longText.c_str()));
+    EXPECT_EQ(ItemText(parent, 100), std::string(511, 'z'));
 
-    EXPECT_FALSE(SetDialogItemText(parent_, 101, "missing"));
+    EXPECT_FALSE(SetDialogItemText(parent, 101, "missing"));
+    DestroyWindow(parent);
 }
 
 namespace {
 
 int g_probeMessages = 0;
+int g_paints = 0;
 
 LRESULT CALLBACK ProbeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -59,10 +40,18 @@ LRESULT CALLBACK ProbeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         ++g_probeMessages;
         return 0;
     }
+    if (message == WM_PAINT) {
+        PAINTSTRUCT ps;
+        BeginPaint(hwnd, &ps);
+        EndPaint(hwnd, &ps);
+        ++g_paints;
+        return 0;
+    }
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-// A message-only window that counts the WM_APP messages dispatched to it.
+// A small visible window that counts the WM_APP messages dispatched to it and
+// the times it was painted.
 HWND CreateProbe()
 {
     WNDCLASSA wc = {};
@@ -70,8 +59,8 @@ HWND CreateProbe()
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "PumpProbe";
     RegisterClassA(&wc); // fails harmlessly when already registered
-    return CreateWindowExA(0, "PumpProbe", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExA(0, "PumpProbe", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                           nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 } // namespace
@@ -136,20 +125,6 @@ TEST(PumpMessages, GivesTheApplicationItsTranslationStep)
 
 namespace {
 
-int g_paints = 0;
-
-LRESULT CALLBACK PaintTimerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_PAINT) {
-        PAINTSTRUCT ps;
-        BeginPaint(hwnd, &ps);
-        EndPaint(hwnd, &ps);
-        ++g_paints;
-        return 0;
-    }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
 DWORD WINAPI SendFromAnotherThread(LPVOID window)
 {
     DWORD_PTR result = 0;
@@ -162,22 +137,14 @@ DWORD WINAPI SendFromAnotherThread(LPVOID window)
 TEST(PumpMessages, ServesPaintingAndMessagesSentFromOtherThreads)
 {
     // Not only posted messages: whatever a message loop would serve.
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = PaintTimerProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "PumpPaintTimer";
-    RegisterClassA(&wc);
-    HWND window = CreateWindowExA(0, "PumpPaintTimer", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
-                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(window, nullptr);
+    HWND probe = CreateProbe();
+    ASSERT_NE(probe, nullptr);
     PumpMessages();
     g_paints = 0;
-    InvalidateRect(window, nullptr, FALSE);
+    InvalidateRect(probe, nullptr, FALSE);
     PumpMessages();
     EXPECT_EQ(g_paints, 1);
 
-    HWND probe = CreateProbe();
-    ASSERT_NE(probe, nullptr);
     g_probeMessages = 0;
     HANDLE sender = CreateThread(nullptr, 0, SendFromAnotherThread, probe, 0, nullptr);
     ASSERT_NE(sender, nullptr);
@@ -190,5 +157,4 @@ TEST(PumpMessages, ServesPaintingAndMessagesSentFromOtherThreads)
     EXPECT_EQ(WaitForSingleObject(sender, 10000), WAIT_OBJECT_0);
     CloseHandle(sender);
     DestroyWindow(probe);
-    DestroyWindow(window);
 }

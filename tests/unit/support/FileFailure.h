@@ -1,19 +1,12 @@
 #pragma once
-// Patterned bytes and what a file exception carried, for the file classes' tests.
+// What an exception carried, for the file classes' and the readers' tests
+// (with the shared file helpers, Payload among them).
 
-#include <cstdint>
 #include <string>
 
+#include "common/TestFiles.h"
+#include "errors/XException.h"
 #include "framework/FileException.h"
-
-// n bytes of a fixed pseudo-random pattern (no runs that compress away).
-inline std::string PatternBytes(size_t n, uint32_t seed = 1)
-{
-    std::string s(n, '\0');
-    for (char& c : s)
-        c = static_cast<char>((seed = seed * 1103515245u + 12345u) >> 23);
-    return s;
-}
 
 // What the CFileException f raised carried; cause -1 when it raised none.
 struct FileFailure {
@@ -31,4 +24,21 @@ template <typename F> FileFailure CatchFileException(F f)
         e->Delete();
     }
     return failure;
+}
+
+// What f ended in: "none", or the exception's class with its code or cause.
+template <typename F> std::string Outcome(F f)
+{
+    try {
+        f();
+    } catch (CException* e) {
+        std::string s = e->GetRuntimeClass()->m_lpszClassName;
+        if (e->IsKindOf(RUNTIME_CLASS(CXException)))
+            s += " " + std::to_string(static_cast<CXException*>(e)->m_nCode);
+        else if (e->IsKindOf(RUNTIME_CLASS(CFileException)))
+            s += " " + std::to_string(static_cast<CFileException*>(e)->m_cause);
+        e->Delete();
+        return s;
+    }
+    return "none";
 }

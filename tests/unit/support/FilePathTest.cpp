@@ -62,15 +62,6 @@ TEST(FilePathSplit, DirectoryNeedsADriveLetter)
     EXPECT_EQ(DirectoryOf("C:FILE"), "C:");
 }
 
-TEST(FilePathSplit, FileNameWithoutExtensionIsTheTitle)
-{
-    std::string s;
-    CFilePath("C:\\DIR\\README").GetFileName(s);
-    EXPECT_EQ(s, "README");
-    CFilePath("C:\\DIR\\SETUP.INI").GetFileName(s);
-    EXPECT_EQ(s, "SETUP.INI");
-}
-
 TEST(FilePathCompose, SetOperations)
 {
     struct {
@@ -103,20 +94,6 @@ TEST(FilePathCompose, SetOperations)
         c.op(p);
         EXPECT_STREQ(p, c.expected) << "from " << c.start;
     }
-}
-
-TEST(FilePathCompose, UpOneLevelReturnsTheRemovedComponent)
-{
-    CFilePath p("C:\\A\\B\\F.TXT");
-    std::string last;
-    p.UpOneLevel(&last);
-    EXPECT_EQ(last, "B");
-    p.UpOneLevel(&last);
-    EXPECT_STREQ(p, "C:\\F.TXT");
-    EXPECT_EQ(last, "A");
-    p.UpOneLevel(&last); // at the root the path stays and last is a lone backslash
-    EXPECT_STREQ(p, "C:\\F.TXT");
-    EXPECT_EQ(last, "\\");
 }
 
 TEST(FilePathCompose, LongPathsAreCutNotOverrun)

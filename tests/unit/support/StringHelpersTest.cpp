@@ -1,25 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstdio>
-#include <vector>
 #include <string>
 
-#include "res/StringIds.h"
-#include "support/FilePath.h"
 #include "support/Mbcs.h"
 #include "support/StringHelpers.h"
 
 namespace {
 
-template <typename Op>
-std::string Apply(std::string s, Op op)
+template <typename Op> std::string Apply(std::string s, Op op)
 {
     op(s);
     return s;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Backslashes, AddAndStrip)
 {
@@ -67,7 +62,7 @@ TEST(ExtractField, CountsSeparators)
     EXPECT_TRUE(ExtractField(out, "a||b", 1, '|'));
     EXPECT_EQ(out, "");
     EXPECT_TRUE(ExtractField(out, " x |y", 0, '|'));
-    EXPECT_EQ(out, " x ");  // verbatim, blanks kept
+    EXPECT_EQ(out, " x "); // verbatim, blanks kept
 
     out = "untouched";
     EXPECT_FALSE(ExtractField(out, nullptr, 0, '|'));
@@ -97,8 +92,8 @@ TEST(ExtractField, NumericFieldsFollowAtol)
         {"", 0},
         {"abc", 0},
         {"- 5", 0},
-        {"4294967297", 1},          // wraps modulo 2^32
-        {"2147483648", INT32_MIN},  // wraps into the negative range
+        {"4294967297", 1},         // wraps modulo 2^32
+        {"2147483648", INT32_MIN}, // wraps into the negative range
         {"-2147483648", INT32_MIN},
     };
     for (const auto& c : cases) {
@@ -107,7 +102,7 @@ TEST(ExtractField, NumericFieldsFollowAtol)
     }
     value = 42;
     EXPECT_FALSE(ExtractLongField(value, "1|2", 2, '|'));
-    EXPECT_EQ(value, 42);  // failure leaves the output alone
+    EXPECT_EQ(value, 42); // failure leaves the output alone
     EXPECT_FALSE(ExtractLongField(value, nullptr, 0, '|'));
     EXPECT_EQ(value, 42);
 }
@@ -115,7 +110,7 @@ TEST(ExtractField, NumericFieldsFollowAtol)
 TEST(ExtractField, ShortAndBoolFields)
 {
     int32_t flag = 9;
-    EXPECT_TRUE(ExtractBoolField(flag, "yes", 0, '|'));  // no digits: 0
+    EXPECT_TRUE(ExtractBoolField(flag, "yes", 0, '|')); // no digits: 0
     EXPECT_EQ(flag, 0);
     EXPECT_TRUE(ExtractBoolField(flag, "2", 0, '|'));
     EXPECT_EQ(flag, 1);
@@ -130,45 +125,4 @@ TEST(ExtractField, ShortAndBoolFields)
     value = 7;
     EXPECT_FALSE(ExtractShortField(value, "1", 1, '|'));
     EXPECT_EQ(value, 7);
-}
-
-TEST(Formatting, ResourceStringAsFormat)
-{
-    std::string s = "before";
-    EXPECT_EQ(FormatResourceString(s, 65000), 0);  // no such entry: unchanged
-    EXPECT_EQ(s, "before");
-    EXPECT_GT(FormatResourceString(s, IDS_CANNOT_INSTALL_FILES, "SAVER.ARC"), 0);
-    EXPECT_EQ(s, "Cannot install files from 'SAVER.ARC':");
-
-    std::string longPath(600, 'q');
-    EXPECT_EQ(FormatResourceString(s, IDS_CANNOT_INSTALL_FILES, longPath.c_str()), 511);
-}
-
-TEST(UniqueName, GivesUpWhenEveryNameExists)
-{
-    // The names a fresh generator yields first are all taken here.
-    CRuntimeRandom names;
-    std::vector<std::string> taken;
-    for (int i = 0; i < 3; ++i) {
-        taken.push_back(MakeRandomName(8, names) + ".unq");
-        std::FILE* f = std::fopen(taken.back().c_str(), "wb");
-        ASSERT_NE(f, nullptr);
-        std::fclose(f);
-    }
-
-    CFilePath path("target.unq");
-    CRuntimeRandom random;
-    EXPECT_FALSE(path.MakeUniqueName(true, 3, random));
-    EXPECT_EQ(path.GetString(), taken[2]);  // holds the last name tried
-
-    CRuntimeRandom again;
-    EXPECT_TRUE(path.MakeUniqueName(true, 4, again));
-    EXPECT_EQ(path.GetString(), MakeRandomName(8, names) + ".unq");
-
-    CRuntimeRandom notNew;
-    EXPECT_TRUE(path.MakeUniqueName(false, 1, notNew));
-    EXPECT_EQ(path.GetString(), taken[0]);  // an existing name is fine when it need not be new
-
-    for (const std::string& name : taken)
-        std::remove(name.c_str());
 }

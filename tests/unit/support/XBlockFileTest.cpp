@@ -35,7 +35,7 @@ public:
 TEST(XBlockFileRead, EachBlockEndsOnceAndEachShortReadEndsTheDataAcrossAContinuation)
 {
     CScratchDirectory files;
-    const std::string first = PatternBytes(3500, 1), second = PatternBytes(4692, 2);
+    const std::string first = Payload(3500, 1), second = Payload(4692, 2);
     CRecordingFile file;
     file.SetBlockSize(4096);
     file.m_strNext = files.WriteFile("b.bin", second);
@@ -56,7 +56,7 @@ TEST(XBlockFileRead, EachBlockEndsOnceAndEachShortReadEndsTheDataAcrossAContinua
 TEST(XBlockFileWrite, GatheredBytesReachTheFileInOrderOnCloseAndAbortDropsThem)
 {
     CScratchDirectory files;
-    const std::string data = PatternBytes(3 * CXBlockFile::kWriteGather / 2 + 100, 3);
+    const std::string data = Payload(3 * CXBlockFile::kWriteGather / 2 + 100, 3);
     CXBlockFile file;
     file.OpenWrite(files.File("out.bin").c_str());
     // Counted writes of a codec's size around a raw write: the raw bytes land

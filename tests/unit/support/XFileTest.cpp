@@ -58,27 +58,3 @@ TEST(XFileWrite, FailureOtherThanDiskFullIsNotRetried)
     EXPECT_NE(CFileException::diskFull, cause);
     EXPECT_EQ(0, file.m_nCalls);
 }
-
-TEST(StdioFileSeek, MovesFromEachOriginCountingBytesNotYetWritten)
-{
-    CScratchDirectory files;
-    const std::string name = files.File("seek.bin");
-    CStdioFile file;
-    ASSERT_TRUE(file.Open(name.c_str(), CStdioFile::modeCreate | CStdioFile::modeReadWrite |
-                                            CStdioFile::typeBinary));
-    file.Write("0123456789", 10); // still in the stream's buffer
-    EXPECT_EQ(10u, file.Seek(0, CStdioFile::end));
-    EXPECT_EQ(7u, file.Seek(-3, CStdioFile::end));
-    EXPECT_EQ(2u, file.Seek(2, CStdioFile::begin));
-    EXPECT_EQ(5u, file.Seek(3, CStdioFile::current));
-    char c = 0;
-    ASSERT_EQ(1u, file.Read(&c, 1));
-    EXPECT_EQ('5', c);
-    EXPECT_EQ(6u, file.GetPosition());
-    // Before the start, or from no known origin, the file stays where it was.
-    EXPECT_EQ(CFileException::badSeek,
-              CatchFileException([&] { file.Seek(-7, CStdioFile::current); }).cause);
-    EXPECT_EQ(CFileException::badSeek, CatchFileException([&] { file.Seek(0, 3); }).cause);
-    EXPECT_EQ(6u, file.GetPosition());
-    file.Close();
-}

@@ -44,11 +44,3 @@ TEST(RegistryValue, WriteCreatesAMissingKey)
     EXPECT_TRUE(value.Write());
     EXPECT_EQ(user.Values("New\\Deeper"), "Name=1:the data|");
 }
-
-TEST(RegistryKey, CloseOnANeverOpenedKeySucceeds)
-{
-    CRegistryKey key;
-    key.m_lLastError = ERROR_ACCESS_DENIED;
-    EXPECT_TRUE(key.Close());
-    EXPECT_EQ(key.m_lLastError, ERROR_SUCCESS);
-}
