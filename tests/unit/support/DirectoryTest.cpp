@@ -37,6 +37,27 @@ TEST(FilePathDelete, ReadOnlyFilesGoOnlyWhenCleared)
     EXPECT_FALSE(CFilePath(file).Exists());
 }
 
+// Exists answers what a directory search for the path text finds, whichever
+// way it asks the system.
+TEST(FilePathExists, AnswersAsADirectorySearchWould)
+{
+    CScratchDirectory scratch;
+    scratch.WriteFile("FILE.TXT", "x");
+    CreateDirectoryA(scratch.File("SUB").c_str(), nullptr);
+    for (const std::string name :
+         {"FILE.TXT", "file.txt", "SUB", "SUB\\", "MISSING.TXT", "NODIR\\FILE.TXT", "FILE.TXT\\X",
+          "*.TXT", "*.DOC", "F?LE.TXT"}) {
+        const std::string path = scratch.File(name);
+        WIN32_FIND_DATAA data;
+        const HANDLE find = FindFirstFileA(path.c_str(), &data);
+        if (find != INVALID_HANDLE_VALUE)
+            FindClose(find);
+        EXPECT_EQ(find != INVALID_HANDLE_VALUE, CFilePath(path).Exists()) << path;
+    }
+    EXPECT_TRUE(CFilePath(scratch.File("FILE.TXT")).Exists());
+    EXPECT_FALSE(CFilePath(scratch.File("MISSING.TXT")).Exists());
+}
+
 TEST(FilePathModificationTime, IsTheEntrysLastWriteInSecondsSince1970)
 {
     CScratchDirectory scratch;
