@@ -299,13 +299,6 @@ HWND CSetupRun::Find(const char* caption, int requiredItem) const
     return search.found;
 }
 
-HWND CSetupRun::Frontmost() const
-{
-    Search search = {m_process.dwProcessId, nullptr, 0, nullptr};
-    EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 HWND CSetupRun::WaitFor(const char* caption, int requiredItem) const
 {
     for (DWORD start = GetTickCount(); GetTickCount() - start < kTimeoutMs;) {
@@ -422,7 +415,7 @@ bool ItemFails(const CSetupRun& setup, const std::string& file, const char* info
         GUITHREADINFO thread = {};
         thread.cbSize = sizeof thread;
         GetGUIThreadInfo(GetWindowThreadProcessId(warning, nullptr), &thread);
-        return IsWindowVisible(warning) && setup.Frontmost() == warning &&
+        return IsWindowVisible(warning) && setup.Find(nullptr) == warning &&
                (thread.hwndActive == warning || GetParent(thread.hwndActive) == warning);
     };
     for (DWORD start = GetTickCount(); !inFront() && GetTickCount() - start < 5000;)
