@@ -27,28 +27,7 @@ protected:
     }
 };
 
-// InitInstance fails; m_calls records what AfxWinMain calls.
-class CFailingApp : public CTestApp {
-public:
-    BOOL InitInstance() override { return Called("init ", FALSE); }
-    int Run() override { return Called("run ", CTestApp::Run()); }
-    int ExitInstance() override { return Called("exit", CTestApp::ExitInstance() + 100); }
-    int Called(const char* name, int result)
-    {
-        m_calls += name;
-        return result;
-    }
-    std::string m_calls;
-};
-
 } // namespace
-
-TEST(AppLifecycle, InitInstanceFailingSkipsTheLoopButStillExits)
-{
-    CFailingApp app;
-    EXPECT_EQ(AfxWinMain(GetModuleHandleA(nullptr), SW_SHOW), 100) << "ExitInstance's code";
-    EXPECT_EQ(app.m_calls, "init exit");
-}
 
 TEST(WindowProcedure, ExceptionsReachTheApplicationAndAreDeleted)
 {
