@@ -27,7 +27,26 @@ protected:
     }
 };
 
+// InitInstance fails: AfxWinMain must not run the loop, and must still call
+// ExitInstance, which sends the failed run's status report.
+class CFailingApp : public CTestApp {
+public:
+    BOOL InitInstance() override { return FALSE; }
+    int Run() override
+    {
+        ADD_FAILURE() << "the message loop runs";
+        return 0;
+    }
+    int ExitInstance() override { return CTestApp::ExitInstance() + 100; }
+};
+
 } // namespace
+
+TEST(AppLifecycle, InitInstanceFailingSkipsTheLoopButStillExits)
+{
+    CFailingApp app;
+    EXPECT_EQ(AfxWinMain(GetModuleHandleA(nullptr), SW_SHOW), 100) << "ExitInstance's code";
+}
 
 TEST(WindowProcedure, ExceptionsReachTheApplicationAndAreDeleted)
 {
