@@ -15,13 +15,11 @@
 
 namespace {
 
-// Unattended from DISK01; the status file is the next run's to write.
+// Unattended from DISK01; the status file, once it ends, is this run's.
 bool Run(CSetupRun& setup)
 {
-    const bool ended =
-        setup.Start(SampleDisk(setup.Programs(), 1) + "SETUP.EXE", "/B") && setup.Ends();
     DeleteFileA(SampleStatusFile().c_str());
-    return ended;
+    return setup.Start(SampleDisk(setup.Programs(), 1) + "SETUP.EXE", "/B") && setup.Ends();
 }
 
 // Every file is byte for byte the vendor's, the shortcuts lead to the
@@ -80,7 +78,7 @@ bool SecondRun(CSetupRun& setup)
     std::vector<std::string> before;
     for (const CSampleFile& file : files)
         before.push_back(StateOf(file.installed));
-    ok = ok && setup.Start(SampleDisk(setup.Programs(), 1) + "SETUP.EXE", "/B") && setup.Ends();
+    ok = ok && Run(setup);
     const std::string mif = ReadWholeFile(SampleStatusFile());
     const size_t value = mif.find("VALUE = \"", mif.find("NAME = \"Status\""));
     ok = ok && Check(value != std::string::npos && mif.compare(value + 9, 8, "Success\"") == 0,

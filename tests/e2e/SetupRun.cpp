@@ -11,8 +11,6 @@ const FILETIME kYear1990 = {0x18D64000, 0x01B41E2A};
 namespace {
 
 const DWORD kTimeoutMs = 30000;
-const char kExitText[] =
-    "Velmo Screen Saver installation not complete. Do you really want to exit Setup?";
 
 struct Search {
     DWORD processId;
@@ -375,8 +373,7 @@ HWND CopyPage(const CSetupRun& setup)
 bool ExitQuestion(const CSetupRun& setup, int button)
 {
     HWND box = setup.WaitFor("VelmoSaver Setup", IDYES);
-    return Check(box != nullptr, "Setup asks whether to exit") &&
-           HasText(box, 0xFFFF, kExitText, "with string 5") && Click(box, button);
+    return Check(box != nullptr, "Setup asks whether to exit") && Click(box, button);
 }
 
 bool CannotCreate(const CSetupRun& setup, HWND page)

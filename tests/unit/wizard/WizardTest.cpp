@@ -61,7 +61,6 @@ protected:
         ResetQuit();
     }
 
-    bool Visible(CWizardPage* page) { return IsWindowVisible(page->m_hWnd) != FALSE; }
     void Click(CWizardPage* page, int id) { PressButton(page->m_pButtonBar->m_hWnd, id); }
     // Lets posted work (page actions, clicks) run until page id shows.
     bool Reach(int id)
@@ -75,15 +74,12 @@ protected:
 
 } // namespace
 
-// Going to the current page keeps it shown. A page whose Next ends the wizard
-// offers Back to where it came from; its Cancel asks nothing and ends.
+// A page whose Next ends the wizard offers Back to where it came from; its
+// Cancel (Esc on the finished page) asks nothing and ends, successfully.
 TEST_F(Wizard, LastPageOffersBackAndItsCancelIsNext)
 {
-    auto* first = new CTestPage(kA, kB);
+    new CTestPage(kA, kB);
     GoToPage(kA);
-    GoToPage(kA);
-    EXPECT_TRUE(Visible(first));
-    EXPECT_EQ(first->m_nPrevPage, 0) << "a page is not its own predecessor";
     auto* last = new CTestPage(kLast, kEndOfWizard);
     GoToPage(kLast);
     HWND bar = last->m_pButtonBar->m_hWnd;
@@ -110,7 +106,7 @@ TEST_F(Wizard, EscapeAsksAndNoKeepsThePageAndEnterIsNextAndCloseAsks)
     PostKey(page->m_hWnd, VK_ESCAPE);
     ASSERT_TRUE(PumpUntil([&] { return question.Count() == 1; }));
     PumpPending();
-    EXPECT_TRUE(Visible(page));
+    EXPECT_TRUE(IsWindowVisible(page->m_hWnd));
     EXPECT_TRUE(app.m_bSuccess);
     PostKey(page->m_hWnd, VK_RETURN);
     EXPECT_TRUE(Reach(kB));
