@@ -90,16 +90,11 @@ void PostKey(HWND dialog, UINT key)
     PostMessageA(target, WM_KEYUP, key, 0xC0000001);
 }
 
-std::string WindowText(HWND window)
-{
-    char buffer[2048] = "";
-    GetWindowTextA(window, buffer, sizeof buffer);
-    return buffer;
-}
-
 std::string ItemText(HWND dialog, int id)
 {
-    return WindowText(GetDlgItem(dialog, id));
+    char buffer[2048] = "";
+    GetDlgItemTextA(dialog, id, buffer, sizeof buffer);
+    return buffer;
 }
 
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)

@@ -42,7 +42,6 @@ void PostKey(HWND dialog, UINT key);
 // Posts BN_CLICKED of button id to dialog.
 void PressButton(HWND dialog, int id);
 
-std::string WindowText(HWND window);
 std::string ItemText(HWND dialog, int id);
 
 // Dispatches messages (through the application's PreTranslateMessage) until done() (true) or

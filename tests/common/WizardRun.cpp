@@ -27,16 +27,14 @@ void CWizardRun::WriteProfile(const std::string& text) const
     m_directory.WriteFile(name.substr(0, name.find_last_of('.')) + ".ini", text);
 }
 
-bool CWizardRun::Start(const std::string& switches, const std::function<void()>& addPages)
+bool CWizardRun::Start(const std::string& switches)
 {
     ResetQuit();
     m_app = std::make_unique<CSetupApp>();
     m_app->m_strCmdLine = "/D:" + m_directory.Path() + " " + switches;
     if (!m_app->InitInstance())
         return false;
-    if (addPages)
-        addPages();
-    return PumpUntilPage(IDD_WELCOME);
+    return m_app->m_bBatch || PumpUntilPage(IDD_WELCOME);
 }
 
 CWizardPage* FindPage(int id)

@@ -3,7 +3,6 @@
 // naming a scratch directory, its messages served as the application's loop
 // serves them (GuiDriver); at the end the program shuts down as it would.
 
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -21,11 +20,13 @@ public:
     // Writes the profile where /D: makes the program look: its own file title
     // with extension "ini".
     void WriteProfile(const std::string& text) const;
-    // InitInstance with "/D:<directory> " + switches, then addPages (stand-ins
-    // for pages); true once the welcome page shows.
-    bool Start(const std::string& switches = std::string(),
-               const std::function<void()>& addPages = nullptr);
+    // InitInstance with "/D:<directory> " + switches; true once the welcome
+    // page shows, or at once under /B (the run goes on by itself while
+    // messages are served).
+    bool Start(const std::string& switches = std::string());
     CSetupApp& App() { return *m_app; }
+    // The directory /D: names: the profile's and the diskette's.
+    const CScratchDirectory& Directory() const { return m_directory; }
 
 private:
     CScratchDirectory m_directory;

@@ -153,12 +153,6 @@ void CDisketteSet::WriteProfile() const
     switch (m_options.profile) {
     case CSetOptions::profileMissing:
         return;
-    case CSetOptions::profileEmpty:
-        WriteWholeFile(profile, "");
-        return;
-    case CSetOptions::profileGarbage:
-        WriteWholeFile(profile, Payload(16384, 11));
-        return;
     case CSetOptions::profileUnresolvable:
         // Destinations whose chain ends nowhere: a missing parent, a cycle.
         WriteWholeFile(profile, "[destinations]\r\n0=" + m_target.substr(3, m_target.size() - 4) +

@@ -31,7 +31,7 @@ enum : unsigned {
 };
 
 struct CSetOptions {
-    enum Profile { profileGood, profileMissing, profileEmpty, profileGarbage, profileUnresolvable };
+    enum Profile { profileGood, profileMissing, profileUnresolvable };
     enum Damage { damageNone, damageFlipped, damageCut };
 
     bool userFiles = true; // the destination holds the user's files

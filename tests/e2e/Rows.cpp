@@ -9,12 +9,14 @@
 // Exit code 0 when the row went as expected; the steps are printed.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <functional>
 #include <vector>
 
 #include "DisketteSet.h"
+#include "SampleInstallation.h"
 #include "SetupRun.h"
 #include "res/resource.h"
 
@@ -189,18 +191,9 @@ Step Link()
 // --- Drives of their own ----------------------------------------------------------
 
 // Interactively: Back and forward keeping the text, a path that cannot be
-// created, a deep path created in full; the screen saver registered in place
-// of an old value.
+// created, a deep path created in full; the screen saver registered (an old
+// value in another spelling gives way: ScreenSaverPageTest).
 const std::vector<Step> kInstall = {
-    [](CWorld&) {
-        HKEY desktop;
-        RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS,
-                        nullptr, &desktop, nullptr);
-        RegSetValueExA(desktop, "SCRNSAVE.EXE", 0, REG_SZ,
-                       reinterpret_cast<const BYTE*>("C:\\x.scr"), 9);
-        RegCloseKey(desktop);
-        return true;
-    },
     Start(""),
     Welcome(IDC_NEXT),
     Destination(0),
@@ -221,10 +214,8 @@ const std::vector<Step> kInstall = {
     },
     Finished(),
     [](CWorld&) {
-        char system[MAX_PATH];
-        GetSystemDirectoryA(system, sizeof system);
         return Check(
-            ScreenSaverValues() == std::string("Scrnsave.exe=") + system + "\\VelmoSaver.scr;",
+            ScreenSaverValues() == "Scrnsave.exe=" + SystemDirectory() + "\\VelmoSaver.scr;",
             "one Scrnsave.exe names the saver in the System directory", ScreenSaverValues());
     }};
 
@@ -470,10 +461,7 @@ const std::vector<CRow>& Rows()
          {Start(""), Welcome(IDC_NEXT), Destination(IDC_NEXT),
           Fails("SAVER.ARC", "17.3 (CZLibException)", IDCANCEL), NotInstalled()},
          fileReadme},
-        {"damaged-batch-continue",
-         Options().Damaged(Options::damageFlipped),
-         {Start("/B"), Fails("SAVER.ARC", "17.3 (CZLibException)", IDOK), Ends(true)},
-         kPassedOver},
+        // Unattended: the warning waits for its answer, as in any run.
         {"damaged-batch-cancel",
          Options().Damaged(Options::damageFlipped),
          {Start("/B"), Fails("SAVER.ARC", "17.3 (CZLibException)", IDCANCEL), Ends(false)},
@@ -542,14 +530,6 @@ const std::vector<CRow>& Rows()
           Start("/B"), Ends(true)},
          fileAll},
         // --- Cancel ------------------------------------------------------------------
-        {"cancel-welcome",
-         Options(),
-         {Start(""), Welcome(IDCANCEL), Exit(IDYES), NotInstalled()},
-         0},
-        {"cancel-destination",
-         Options(),
-         {Start(""), Welcome(IDC_NEXT), Destination(IDCANCEL), Exit(IDYES), NotInstalled()},
-         0},
         // The second diskette missing: the prompt in the middle of BIG.DAT.
         {"cancel-prompt",
          Options().Disk2Away(),
@@ -611,31 +591,6 @@ const std::vector<CRow>& Rows()
         // --- The profile -------------------------------------------------------------
         {"profile-missing",
          Options().WithProfile(Options::profileMissing),
-         {Start(""), Welcome(IDC_NEXT),
-          [](CWorld& w) {
-              HWND warning = w.setup.WaitFor("Warning", IDC_WARNING_INFO);
-              return HasText(warning, IDC_WARNING_TITLE, "Incomplete or missing profile.",
-                             "string 10") &&
-                     HasText(warning, IDC_WARNING_DESCRIPTION,
-                             "The profile that holds application install information is missing "
-                             "or damaged. Possible causes:\r\n\r\n- damaged diskette 1\r\n- "
-                             "possible diskette alignment or hardware problem\r\n- insufficient "
-                             "disk space",
-                             "string 13");
-          },
-          Cannot(kProfile), NotInstalled()},
-         0},
-        // Unattended: the failure waits for its answer, as in any run.
-        {"profile-missing-batch",
-         Options().WithProfile(Options::profileMissing),
-         {Start("/B"), Cannot(kProfile), Ends(false)},
-         0},
-        {"profile-empty",
-         Options().WithProfile(Options::profileEmpty),
-         {Start(""), Welcome(IDC_NEXT), Cannot(kProfile), NotInstalled()},
-         0},
-        {"profile-garbage",
-         Options().WithProfile(Options::profileGarbage),
          {Start(""), Welcome(IDC_NEXT), Cannot(kProfile), NotInstalled()},
          0},
         // Destinations whose chain ends nowhere: Next on the destination page
@@ -673,29 +628,20 @@ int main(int argc, char** argv)
 {
     if (argc == 3 && std::strcmp(argv[1], "seed") == 0)
         return CDisketteSet::WriteUserFiles(argv[2]) ? 0 : 1;
-    if (argc == 5 || argc == 7) {
+    const auto row = std::find_if(Rows().begin(), Rows().end(), [&](const CRow& candidate) {
+        return argc > 1 && std::strcmp(argv[1], candidate.name) == 0;
+    });
+    const bool sample = argc == 7 && std::strcmp(argv[1], "sample") == 0;
+    if ((argc == 5 || argc == 7) && (row != Rows().end() || sample)) {
         const CPrograms programs{argv[2], argv[3], argv[4], argc == 7 ? argv[5] : "",
                                  argc == 7 ? argv[6] : ""};
-        for (const CRow& row : Rows()) {
-            if (std::strcmp(argv[1], row.name) != 0)
-                continue;
-            bool passed;
-            {
-                CSetupRun setup(programs, row.name);
-                passed = RunRow(row, setup);
-            }
-            std::printf("%s: %s\n", row.name, passed ? "passed" : "FAILED");
-            return passed ? 0 : 1;
+        bool passed;
+        {
+            CSetupRun setup(programs, argv[1]);
+            passed = sample ? SampleRow(setup) : RunRow(*row, setup);
         }
-        if (std::strcmp(argv[1], "sample") == 0) {
-            bool passed;
-            {
-                CSetupRun setup(programs, "sample");
-                passed = SampleRow(setup);
-            }
-            std::printf("sample: %s\n", passed ? "passed" : "FAILED");
-            return passed ? 0 : 1;
-        }
+        std::printf("%s: %s\n", argv[1], passed ? "passed" : "FAILED");
+        return passed ? 0 : 1;
     }
     std::printf("usage: setup_driver ROW SETUP.EXE ISMIF32.DLL MKARC.EXE [DISKETTES PAYLOAD]\n"
                 "       setup_driver seed DIR\n");

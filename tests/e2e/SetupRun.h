@@ -79,11 +79,10 @@ public:
     bool Start(const std::string& exe, const std::string& switches);
 
     // The visible top-level window of the program with this caption (and a
-    // control of id requiredItem, when given), or null.
+    // control of id requiredItem, when given), or null; with a null caption,
+    // the one in front of its others.
     HWND Find(const char* caption, int requiredItem = 0) const;
     HWND WaitFor(const char* caption, int requiredItem = 0) const;
-    // The program's visible top-level window that is in front of its others.
-    HWND Frontmost() const;
     // Waits until no such window is visible any more.
     bool WaitGone(const char* caption, int requiredItem = 0) const;
 

@@ -9,6 +9,7 @@
 // when the section was missing); no copy is left beside the file; the same
 // entry added again leaves the file as it is.
 #include <filesystem>
+#include <iterator>
 #include <string>
 
 #include "framework/FileException.h"
@@ -62,14 +63,10 @@ bool OneEntryAdded(const std::string& old, const std::string& edited, const Entr
     return false;
 }
 
-size_t FilesIn(const std::string& directory)
+std::ptrdiff_t FilesIn(const std::string& directory)
 {
-    size_t count = 0;
-    std::error_code ignored;
-    for (auto it = std::filesystem::directory_iterator(directory, ignored);
-         it != std::filesystem::directory_iterator(); it.increment(ignored))
-        ++count;
-    return count;
+    return std::distance(std::filesystem::directory_iterator(directory),
+                         std::filesystem::directory_iterator());
 }
 
 // Adds the entry; false when the edit reported that it could not put its copy

@@ -4,16 +4,14 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
 
-#include "app/SetupApp.h"
 #include "archive/MultiFileMember.h"
 #include "common/GuiDriver.h"
 #include "pages/CopyPage.h"
 #include "res/resource.h"
+#include "common/WizardRun.h"
 #include "unit/archive/ArchiveBytes.h"
-#include "common/ScratchDirectory.h"
 #include "unit/system/ScratchUser.h"
 #include "wizard/WizardNavigation.h"
 
@@ -32,10 +30,8 @@ namespace {
 // The copy page while it copies, or null.
 CCopyPage* ActiveCopyPage()
 {
-    auto it = g_mapPages.find(IDD_COPY);
-    return it != g_mapPages.end() && g_pCurrentPage == it->second
-               ? static_cast<CCopyPage*>(it->second)
-               : nullptr;
+    CWizardPage* page = FindPage(IDD_COPY);
+    return page != nullptr && g_pCurrentPage == page ? static_cast<CCopyPage*>(page) : nullptr;
 }
 
 // Clicks Cancel on the copy page once its member has written something: a
@@ -56,22 +52,18 @@ void CALLBACK ClickCancelWhileWriting(HWND, UINT, UINT_PTR, DWORD)
 
 TEST(CopyPage, CancelDuringALargeMemberAsksAtOnceAndYesEndsNotInstalled)
 {
-    CScratchDirectory disk;
     CScratchUser user; // should the copy run on to the screen-saver page
+    CWizardRun run;
+    const CScratchDirectory& disk = run.Directory();
     // 40 MiB stored: far more blocks than the time between a click and the
     // next refresh lets pass.
     std::string data(40u << 20, '\0');
     for (size_t i = 0; i < data.size(); ++i)
         data[i] = static_cast<char>(i * 2654435761u >> 24);
     disk.WriteFile("BIG.ARC", kHeader + Stored("BIG.DAT", data).Bytes());
-    // The profile where /D: makes the program look: its own title, "ini".
-    char module[MAX_PATH] = "";
-    std::string title(module, GetModuleFileNameA(nullptr, module, sizeof module));
-    title = title.substr(title.find_last_of('\\') + 1);
-    disk.WriteFile(title.substr(0, title.find_last_of('.')) + ".ini",
-                   "[destinations]\r\n0=OUT||" + disk.File("OUT\\") +
-                       "\r\n[groups]\r\nMain=Big|Everything|1|1|1\r\n[Main]\r\nBIG.ARC=" +
-                       std::to_string(data.size()) + "|1|1|1|0|\r\n");
+    run.WriteProfile("[destinations]\r\n0=OUT||" + disk.File("OUT\\") +
+                     "\r\n[groups]\r\nMain=Big|Everything|1|1|1\r\n[Main]\r\nBIG.ARC=" +
+                     std::to_string(data.size()) + "|1|1|1|0|\r\n");
 
     // What the copy page holds when the exit question shows.
     uint32_t written = 0, unpacked = 0;
@@ -89,19 +81,9 @@ TEST(CopyPage, CancelDuringALargeMemberAsksAtOnceAndYesEndsNotInstalled)
     CWindowWatcher warnings("Warning", Press(IDOK), IDC_WARNING_INFO);
     g_bCancelClicked = false;
     const UINT_PTR timer = SetTimer(nullptr, 0, 5, ClickCancelWhileWriting);
-
-    ResetQuit();
-    auto app = std::make_unique<CSetupApp>();
-    app->m_strCmdLine = "/D:" + disk.Path() + " /B";
-    ASSERT_TRUE(app->InitInstance());
+    ASSERT_TRUE(run.Start("/B"));
     PumpUntil(QuitPosted, 60000); // an unattended run ends by itself
     KillTimer(nullptr, timer);
-    const bool success = app->m_bSuccess != FALSE;
-    if (CWnd* mainWnd = AfxGetMainWnd())
-        mainWnd->DestroyWindow();
-    PumpPending();
-    app->ExitInstance();
-    ResetQuit();
 
     EXPECT_TRUE(g_bCancelClicked);
     EXPECT_EQ(question.Count(), 1);
@@ -109,7 +91,7 @@ TEST(CopyPage, CancelDuringALargeMemberAsksAtOnceAndYesEndsNotInstalled)
     EXPECT_GT(written, 0u);
     EXPECT_LT(written, unpacked / 2);
     EXPECT_EQ(unpacked, data.size());
-    EXPECT_FALSE(success);
+    EXPECT_FALSE(run.App().m_bSuccess);
     EXPECT_EQ(warnings.Count(), 0) << "a cancel is not an error";
     EXPECT_EQ(GetFileAttributesA(disk.File("OUT\\BIG.DAT").c_str()), INVALID_FILE_ATTRIBUTES);
 }

@@ -38,9 +38,8 @@ TEST(ScreenSaverPage, RegistersTheSaverWhereTheUserHasDesktopSettingsAndGoesOn)
         std::string values;
     } cases[] = {
         // An old value in another spelling gives way to exactly one value in
-        // ours; other values stay.
-        {true, true, IDD_FINISHED, SaverValue() + "Wallpaper=1:(none)|"},
-        // A failed copy still registers, and ends not installed.
+        // ours; other values stay. A failed copy still registers, and ends not
+        // installed (a successful one: the end-to-end row install).
         {true, false, IDD_NOT_INSTALLED, SaverValue() + "Wallpaper=1:(none)|"},
         // A user without desktop settings gets none: not even Control Panel.
         {false, true, IDD_FINISHED, "(no key)"},

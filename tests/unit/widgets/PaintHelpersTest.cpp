@@ -1,11 +1,10 @@
-// The background's painting helpers on a memory DC: the gradient's rows, the
-// ramp palette of a 256-colour display, fonts sized in points.
+// The background's gradient on a memory DC. (The ramp palette of a 256-colour
+// display is the background window's test, MainWindow.PaletteOnAPaletteDisplay;
+// fonts sized in points show in its caption test.)
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <cstdlib>
-#include <string>
 #include <vector>
 
 #include "common/Canvas.h"
@@ -70,83 +69,4 @@ TEST(VerticalGradient, RowsStartAtTheTopOfTheDcAndSpanThePaintColumns)
         EXPECT_EQ(GetPixel(canvas.dc, 3, y), kUntouched);
     }
     EXPECT_TRUE(canvas.RowIs(4, kUntouched));
-}
-
-TEST(RampPalette, NothingOnADisplayWithoutPalette)
-{
-    CClientDC screen(nullptr);
-    if (GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE)
-        GTEST_SKIP() << "this display has a palette; the palette-display test covers it";
-    // A palette held from before is left alone.
-    RECT client = {0, 0, 640, 480};
-    CPalette palette;
-    ASSERT_TRUE(palette.CreatePalette({0x300, 1, {{1, 2, 3, 0}}}));
-    HGDIOBJ before = palette.GetSafeHandle();
-    EXPECT_FALSE(CreateRampPalette(screen, palette, client, kTop, kBottom));
-    EXPECT_EQ(palette.GetSafeHandle(), before);
-    EXPECT_EQ(palette.GetEntryCount(), 1);
-}
-
-// On a 256-colour display (SIZEPALETTE 256, 20 default entries) the palette
-// keeps the default entries and ramps over the other 236. Run by the
-// palette-display CTest entry under an 8-bit X screen, with
-// VELMO_PALETTE_DISPLAY set to 1 (or to "no-xvfb" when Xvfb is missing).
-TEST(RampPalette, RampOnAPaletteDisplay)
-{
-    const char* mode = std::getenv("VELMO_PALETTE_DISPLAY");
-    if (mode == nullptr)
-        GTEST_SKIP() << "needs an 8-bit display; run through the unit_widgets_palette test";
-    if (std::string(mode) == "no-xvfb")
-        GTEST_SKIP() << "Xvfb is not installed: the 256-colour palette is not tested";
-
-    CClientDC screen(nullptr);
-    ASSERT_EQ(GetDeviceCaps(screen, SIZEPALETTE), 256) << "the display is not 8-bit";
-    HPALETTE stock = static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
-    WORD defaultCount = 0;
-    ASSERT_TRUE(GetObjectA(stock, sizeof defaultCount, &defaultCount) && defaultCount == 20);
-    PALETTEENTRY defaults[20];
-    ASSERT_EQ(GetPaletteEntries(stock, 0, 20, defaults), 20u);
-    RECT client = {0, 0, 1024, 768};
-    CPalette palette;
-    ASSERT_TRUE(CreateRampPalette(screen, palette, client, kTop, kBottom));
-    ASSERT_EQ(palette.GetEntryCount(), 256);
-    PALETTEENTRY entries[256];
-    ASSERT_EQ(palette.GetPaletteEntries(0, 256, entries), 256u);
-    auto rgb = [](const PALETTEENTRY& e) { return RGB(e.peRed, e.peGreen, e.peBlue); };
-    for (int i = 0; i < 20; ++i)
-        EXPECT_EQ(rgb(entries[i]), rgb(defaults[i])) << "entry " << i;
-    // Entry 20 is exactly the first colour; entry 20 + i is
-    // first + i × (last − first) ÷ 236; the last stops one step short of 0xFFFCC6.
-    EXPECT_EQ(rgb(entries[20]), RGB(6, 1, 107));
-    EXPECT_EQ(rgb(entries[21]), RGB(6, 2, 107));
-    EXPECT_EQ(rgb(entries[138]), RGB(102, 126, 181));
-    EXPECT_EQ(rgb(entries[255]), RGB(197, 250, 254));
-    for (int i = 20; i < 256; ++i)
-        EXPECT_EQ(entries[i].peFlags, 0) << "entry " << i;
-
-    // Selected and realised, the palette takes the ramp into the system palette.
-    CSelectPalette selection(screen, palette, false);
-    EXPECT_GT(selection.Realize(), 0u);
-}
-
-TEST(FontPoints, HeightsAreRoundedCharacterHeights)
-{
-    CClientDC screen(nullptr);
-    ASSERT_EQ(GetDeviceCaps(screen, LOGPIXELSY), 96) << "the test prefix runs at 96 dpi";
-    const struct {
-        int points;
-        LONG height;
-    } cases[] = {{8, -11}, {10, -13}, {11, -15}, {36, -48}, {0, 0}};
-    CFont font;
-    for (const auto& c : cases) {
-        // Each font replaces, and deletes, the one held before.
-        HGDIOBJ before = font.GetSafeHandle();
-        ASSERT_TRUE(CreateFontPoints(font, nullptr, "Arial", c.points)) << c.points;
-        EXPECT_TRUE(before == nullptr || GetObjectType(before) == 0);
-        LOGFONTA logFont;
-        ASSERT_TRUE(font.GetLogFont(logFont));
-        EXPECT_EQ(logFont.lfHeight, c.height) << c.points << " points";
-        EXPECT_EQ(logFont.lfWidth + logFont.lfWeight, 0);
-        EXPECT_STREQ(logFont.lfFaceName, "Arial");
-    }
 }
