@@ -104,7 +104,9 @@ void CCopyPage::UpdateProgress()
         return;
     // Under Wine the pump, the gauge and the text are each a trip to the
     // server; after every 4096 bytes they would cost more than the copy.
-    if (!IsRefreshDue())
+    // A cancel already asked for (while a dialog waited, say) is served at
+    // once, whatever the clock.
+    if (!m_bCancelRequest && !IsRefreshDue())
         return;
     PumpMessages();
     if (m_bCancelRequest) {

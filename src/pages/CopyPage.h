@@ -35,9 +35,10 @@ public:
     // A member that ends (null follows it) leaves its final values shown.
     void SetCurrentMember(CMultiFileMember* member) override;
     void AddBytesDone(uint32_t bytes) override { m_nBytesDone += bytes; }
-    // Once kRefreshTicks have passed since the last time: serves waiting
-    // messages and a cancel request, then moves the gauge and shows the
-    // current file's target with its percentage. Sooner, it returns at once.
+    // Once kRefreshTicks have passed since the last time, or at once when a
+    // cancel was asked for: serves waiting messages and a cancel request, then
+    // moves the gauge and shows the current file's target with its
+    // percentage. Sooner, it returns at once.
     void UpdateProgress() override;
     // Serves waiting messages when kRefreshTicks have passed since the window
     // system was last served: most members take less time than that.

@@ -79,6 +79,8 @@ TEST(FilePathCompose, SetOperations)
         {"C:\\X\\F.E", [](CFilePath& p) { p.SetExtension(""); }, "C:\\X\\F"},
         {"C:\\X\\F.E", [](CFilePath& p) { p.SetFileName("NEW.DAT"); }, "C:\\X\\NEW.DAT"},
         {"C:\\X\\F.E", [](CFilePath& p) { p.SetFileName(""); }, "C:\\X\\"},
+        {"C:\\X\\F.E", [](CFilePath& p) { p.SetFileTitle("4AE16784"); }, "C:\\X\\4AE16784.E"},
+        {"\\X\\F", [](CFilePath& p) { p.SetFileTitle("T"); }, "\\X\\T"},
         {"D:\\A\\B\\C.D", [](CFilePath& p) { p.SetRoot(); }, "D:\\"},
         {"\\A\\B\\C.D", [](CFilePath& p) { p.SetRoot(); }, "\\"},
         {"C:\\APPS\\A.EXE", [](CFilePath& p) { p.AppendDir("TOOLS"); }, "C:\\APPS\\TOOLS\\A.EXE"},
