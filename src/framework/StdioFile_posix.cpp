@@ -10,6 +10,17 @@
 
 #include "framework/StdioFile.h"
 
+namespace {
+
+// The times utimensat and futimens take: the access time as it is, the
+// modification time set.
+struct ModificationTime {
+    struct timespec times[2];
+    explicit ModificationTime(time_t mtime) : times{{0, UTIME_OMIT}, {mtime, 0}} {}
+};
+
+} // namespace
+
 FILE* CStdioFile::OpenStream(const char* fileName, const char* mode, unsigned /*shareFlags*/,
                              int& cause, long& osError)
 {
@@ -85,12 +96,8 @@ void CStdioFile::SetStatus(const char* fileName, const CFileStatus& status)
     if (stat(fileName, &st) != 0)
         CFileException::ThrowErrno(errno, errno, fileName);
     if (status.m_mtime != 0) {
-        struct timespec times[2];
-        times[0].tv_sec = 0;
-        times[0].tv_nsec = UTIME_OMIT;
-        times[1].tv_sec = status.m_mtime;
-        times[1].tv_nsec = 0;
-        if (utimensat(AT_FDCWD, fileName, times, 0) != 0)
+        const ModificationTime times(status.m_mtime);
+        if (utimensat(AT_FDCWD, fileName, times.times, 0) != 0)
             CFileException::ThrowErrno(errno, errno, fileName);
     }
     mode_t mode = st.st_mode & 07777;
@@ -103,12 +110,8 @@ bool CStdioFile::SetOpenStatus(const CFileStatus& status)
 {
     Flush();
     if (status.m_mtime != 0) {
-        struct timespec times[2];
-        times[0].tv_sec = 0;
-        times[0].tv_nsec = UTIME_OMIT;
-        times[1].tv_sec = status.m_mtime;
-        times[1].tv_nsec = 0;
-        if (futimens(fileno(m_pStream), times) != 0)
+        const ModificationTime times(status.m_mtime);
+        if (futimens(fileno(m_pStream), times.times) != 0)
             CFileException::ThrowErrno(errno, errno, m_strFileName.c_str());
     }
     return false;
