@@ -274,6 +274,9 @@ def main():
         else:
             command = ["wine", nsis, "/S", "/D=C:\\" + name]
             cwd = os.path.dirname(nsis)
+        # What earlier installations left for the disk is written now, not
+        # by the kernel's flusher in the middle of this one.
+        os.sync()
         elapsed, peak, status = run_timed(command, cwd, scratch)
         check_tree(target, expected, "%s on the %s payload" % (kind, key[0]))
         installed.append(target)
@@ -283,7 +286,8 @@ def main():
     # system without a journal, the kernel passes over every inode freed in the
     # last 30 seconds when it allocates one: removing each tree before the next
     # installation made every installer's file creation scan the thousands just
-    # freed, a cost of the benchmark's own cleanup, not of the installers.
+    # freed, a cost of the benchmark's own cleanup, not of the installers. (Kept,
+    # the trees go to the disk: each run starts after a sync.)
     installed = []
     atexit.register(lambda: [shutil.rmtree(t, ignore_errors=True) for t in installed])
 
