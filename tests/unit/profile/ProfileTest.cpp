@@ -118,10 +118,14 @@ TEST(LoadDestinations, ReadsNameParentAndPath)
 
 TEST(LoadDestinations, NoDestinationsRaiseCode0)
 {
-    // No section, an empty section (an empty file and garbage are the
-    // end-to-end rows profile-empty and profile-garbage).
-    for (const std::string& text : {std::string("[groups]\r\nMain=a|b|1|1|1\r\n"),
-                                    std::string("[destinations]\r\n; none\r\n")})
+    // No section, an empty section, an empty file, 16 KiB of random bytes
+    // (which every loader reads through without a fault).
+    std::string garbage(16384, '\0');
+    for (size_t i = 0; i < garbage.size(); ++i)
+        garbage[i] = static_cast<char>((i * 2654435761u) >> 13);
+    for (const std::string& text :
+         {std::string("[groups]\r\nMain=a|b|1|1|1\r\n"),
+          std::string("[destinations]\r\n; none\r\n"), std::string(), garbage})
         EXPECT_EQ(CLoadedProfile(text).destinationsError, kMissing);
     // No file, or a directory where it should be; the predefined ones stay.
     CScratchDirectory scratch;
