@@ -64,10 +64,6 @@ public:
     DWORD m_nLastRefresh = 0;
     bool m_bRefreshed = false;
 
-    // True, and the clock restarted, when kRefreshTicks have passed since the
-    // last time (or it is the first time).
-    bool IsRefreshDue();
-
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     // WM_ENTERIDLE: a dialog or question that waits over the page (the
@@ -80,4 +76,7 @@ private:
     // The gauge at bytes done plus what the member has written, and control
     // 1009 with the member's target and percentage.
     void ShowProgress(const CMultiFileMember& member);
+    // True, and the clock restarted, when kRefreshTicks have passed since the
+    // last time (or it is the first time).
+    bool IsRefreshDue();
 };
