@@ -110,7 +110,8 @@ def digest(path):
 def pack_ours(payload, disk, mkarc, setup_exe):
     """DISK01 with SETUP.EXE, one archive per directory; the profile per run."""
     # The archives of a payload are made once; the program is copied each time.
-    stamp = disk + ".packed"
+    # The stamp names how they were packed: archives of another packing are made again.
+    stamp = disk + ".packed-auto"
     packed = os.path.exists(stamp)
     if not packed:
         shutil.rmtree(disk, ignore_errors=True)
@@ -125,7 +126,7 @@ def pack_ours(payload, disk, mkarc, setup_exe):
         archive = "PART%d.ARC" % number
         if not packed:
             subprocess.run(
-                [mkarc, "pack", "--method", "zlib", "--mtime", "865166400", "--dest", str(number),
+                [mkarc, "pack", "--method", "auto", "--mtime", "865166400", "--dest", str(number),
                  os.path.join(disk, archive)] + [os.path.join(src, n) for n in names],
                 check=True, stdout=subprocess.DEVNULL)
         size = sum(os.path.getsize(os.path.join(src, n)) for n in names)

@@ -34,7 +34,7 @@
 namespace {
 
 const char kUsage[] =
-    "usage: mkarc pack [--method stored|zlib] [--dest N] [--text T] [--mtime SECONDS]\n"
+    "usage: mkarc pack [--method auto|zlib|stored] [--dest N] [--text T] [--mtime SECONDS]\n"
     "                  [--piece-size BYTES] ARCHIVE FILE...\n"
     "       mkarc list ARCHIVE\n"
     "       mkarc test ARCHIVE\n"
@@ -45,7 +45,8 @@ const char kHelp[] =
     "\n"
     "pack     packs the files into ARCHIVE (a directory stands for the files directly in\n"
     "         it, in name order). The options apply to the files after them:\n"
-    "           --method stored|zlib  how the data is packed (zlib)\n"
+    "           --method M            how the data is packed: zlib, stored, or auto:\n"
+    "                                 zlib where it makes the file smaller (auto)\n"
     "           --dest N              destination number: 0 main directory, -2 Windows,\n"
     "                                 -3 System, -1 not installed (0)\n"
     "           --text T              the member's text, at most 39 characters (none)\n"
@@ -175,7 +176,7 @@ bool ParseNumber(const char* text, long long low, long long high, long long& out
 
 struct PackItem {
     std::string file;
-    uint32_t method = ArchiveFormat::methodZLib;
+    uint32_t method = CPackedMember::methodAuto;
     uint16_t dest = 0;
     std::string text;
     bool fixedTime = false;
@@ -233,12 +234,14 @@ int Pack(const std::vector<std::string>& args)
         long long n = 0;
         if (a == "--method") {
             std::string m = value();
-            if (m == "stored")
+            if (m == "auto")
+                defaults.method = CPackedMember::methodAuto;
+            else if (m == "stored")
                 defaults.method = ArchiveFormat::methodStored;
             else if (m == "zlib")
                 defaults.method = ArchiveFormat::methodZLib;
             else
-                throw UsageError{"unknown method '" + m + "' (stored or zlib)"};
+                throw UsageError{"unknown method '" + m + "' (auto, zlib or stored)"};
         } else if (a == "--dest") {
             // Destination numbers are signed 16-bit: -2 Windows, -3 System, -4 the
             // temporary directory, -1 not installed.

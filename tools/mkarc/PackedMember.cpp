@@ -27,30 +27,44 @@ std::string CPackedMember::Pack(const std::string& file, const Options& options)
     if (status.m_size > 0x7FFFFFFF)
         return "'" + file + "' is larger than 2 GiB";
 
+    uint32_t method = options.method == methodAuto ? ArchiveFormat::methodZLib : options.method;
+    Packed packed = PackWith(file, method);
+    // Data that zlib cannot shrink is stored: the archive is no larger, and
+    // the setup program copies it instead of inflating it.
+    if (options.method == methodAuto && packed.packed >= packed.unpacked) {
+        method = ArchiveFormat::methodStored;
+        packed = PackWith(file, method);
+    }
+
+    m_member.SetName(name.c_str());
+    m_member.SetText(options.text.c_str());
+    m_member.SetModificationTime(options.fixedTime ? options.mtime
+                                                   : static_cast<uint32_t>(status.m_mtime));
+    m_member.SetUnpackedSize(packed.unpacked);
+    m_member.SetPackedSize(packed.packed);
+    m_member.SetRecordCrc(packed.crc);
+    m_member.SetMethod(method);
+    m_member.SetMethodParameter(0);
+    m_member.SetDestinationId(options.dest);
+    m_member.SetAttributes(status.m_attribute & (CStdioFile::readOnly | CStdioFile::hidden |
+                                                 CStdioFile::system | CStdioFile::archive));
+    return std::string();
+}
+
+CPackedMember::Packed CPackedMember::PackWith(const std::string& file, uint32_t method)
+{
     CXBlockFile source;
     CXBlockFile data;
     source.OpenRead(file.c_str(), true);
     data.OpenWrite(m_strData.c_str(), true);
     std::unique_ptr<CCodec> codec;
-    if (options.method == ArchiveFormat::methodStored)
+    if (method == ArchiveFormat::methodStored)
         codec.reset(new CStoredCodec);
     else
         codec.reset(new CZLibCodec);
     codec->RunCompress(&source, &data);
     data.Close();
     source.Close();
-
-    m_member.SetName(name.c_str());
-    m_member.SetText(options.text.c_str());
-    m_member.SetModificationTime(options.fixedTime ? options.mtime
-                                                   : static_cast<uint32_t>(status.m_mtime));
-    m_member.SetUnpackedSize(static_cast<uint32_t>(source.GetCount(CXBlockFile::dirRead)));
-    m_member.SetPackedSize(static_cast<uint32_t>(data.GetCount(CXBlockFile::dirWrite)));
-    m_member.SetRecordCrc(source.GetCrc());
-    m_member.SetMethod(options.method);
-    m_member.SetMethodParameter(0);
-    m_member.SetDestinationId(options.dest);
-    m_member.SetAttributes(status.m_attribute & (CStdioFile::readOnly | CStdioFile::hidden |
-                                                 CStdioFile::system | CStdioFile::archive));
-    return std::string();
+    return Packed{static_cast<uint32_t>(source.GetCount(CXBlockFile::dirRead)),
+                  static_cast<uint32_t>(data.GetCount(CXBlockFile::dirWrite)), source.GetCrc()};
 }

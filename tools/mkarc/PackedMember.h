@@ -11,8 +11,12 @@
 
 class CPackedMember {
 public:
+    // Not a method of the archive: zlib, or stored where zlib does not make
+    // the file smaller (random data, data already packed).
+    static const uint32_t methodAuto = 0;
+
     struct Options {
-        uint32_t method;   // ArchiveFormat::methodStored or methodZLib
+        uint32_t method;   // methodAuto, ArchiveFormat::methodStored or methodZLib
         uint16_t dest = 0; // destination number as 16 bits; 0xFFFF not installed
         std::string text;  // at most 39 characters
         bool fixedTime = false;
@@ -34,6 +38,13 @@ public:
     const std::string& GetDataFile() const { return m_strData; }
 
 private:
+    struct Packed {
+        uint32_t unpacked;
+        uint32_t packed;
+        uint32_t crc;
+    };
+    Packed PackWith(const std::string& file, uint32_t method);
+
     std::string m_strData;
     CMultiFileMember m_member;
 };

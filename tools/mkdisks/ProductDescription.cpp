@@ -3,6 +3,7 @@
 #include <map>
 
 #include "InputError.h"
+#include "PackedMember.h"
 #include "PathText.h"
 #include "archive/ArchiveFormat.h"
 #include "framework/StdioFile.h"
@@ -236,7 +237,9 @@ void CProductDescription::ReadMembers(Item& item, const CProfileText::Section& s
                                  "' is not a number from -32768 to 32767");
         member.dest = static_cast<int16_t>(ParseLong(dest.c_str()));
         const std::string method = f.size() > 1 ? f[1] : "";
-        if (method.empty() || method == "zlib")
+        if (method.empty())
+            member.method = CPackedMember::methodAuto;
+        else if (method == "zlib")
             member.method = ArchiveFormat::methodZLib;
         else if (method == "stored")
             member.method = ArchiveFormat::methodStored;

@@ -28,7 +28,7 @@ public:
         std::string file; // payload path
         std::string name;
         int16_t dest = 0;
-        uint32_t method = 0;
+        uint32_t method = 0; // CPackedMember::methodAuto, or an archive method
         std::string text;
         int line = 0;
     };

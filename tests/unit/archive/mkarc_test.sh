@@ -38,6 +38,9 @@ run 0 "$mkarc" list DISK01/DATA.Z01
 grep -qE '^setup.dll +-1 +stored' out.txt || fail "list: setup.dll not shown stored for -1"
 grep -qE '^twice.txt +-3 +zlib' out.txt || fail "list: twice.txt not shown for the System directory (-3)"
 grep -qE ' 1$' out.txt || fail "list: no member shows the continued flag"
+# Without --method, zlib packs what it shrinks and the rest is stored.
+grep -qE '^random.bin +0 +stored +70000 +70000 ' out.txt || fail "list: random.bin, which zlib cannot shrink, not stored"
+grep -qE '^numbers.txt +0 +zlib ' out.txt || fail "list: numbers.txt not packed with zlib"
 
 run 0 "$mkarc" test DISK01/DATA.Z01
 grep -qF "5 member(s) OK" out.txt || fail "test did not check 5 members"
@@ -94,6 +97,10 @@ expect_error "Archive file damaged (missing entry header)."
 
 mkdir crc
 run 0 "$mkarc" pack --method stored crc/C.ARC in/numbers.txt
+# --method zlib is kept even where it saves nothing.
+run 0 "$mkarc" pack --method zlib crc/Z.ARC in/random.bin
+run 0 "$mkarc" list crc/Z.ARC
+grep -qE '^random.bin +0 +zlib ' out.txt || fail "--method zlib did not pack random.bin with zlib"
 # Flip a byte of the stored data (after the 8-byte header and the record).
 printf 'Z' | dd of=crc/C.ARC bs=1 seek=1000 conv=notrunc 2>/dev/null
 run 1 "$mkarc" test crc/C.ARC
