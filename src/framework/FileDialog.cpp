@@ -47,8 +47,19 @@ INT_PTR CFileDialog::DoModal()
     m_ofn.hwndOwner = owner;
     m_ofn.lCustData = reinterpret_cast<LPARAM>(this);
 
+    // The common dialogs' library is loaded when a dialog is first shown, not
+    // when the program starts: it brings the common controls and the print
+    // spooler with it, which a run that never shows one does not need. Should
+    // it be missing, the dialog is as good as cancelled.
+    using ShowFunction = BOOL(WINAPI*)(LPOPENFILENAMEA);
+    static const HMODULE library = LoadLibraryA("comdlg32.dll");
+    const char* name = m_bOpenFileDialog ? "GetOpenFileNameA" : "GetSaveFileNameA";
+    const ShowFunction show = library == nullptr
+                                  ? nullptr
+                                  : reinterpret_cast<ShowFunction>(
+                                        reinterpret_cast<void*>(GetProcAddress(library, name)));
     BeginCreateHook();
-    BOOL accepted = m_bOpenFileDialog ? GetOpenFileNameA(&m_ofn) : GetSaveFileNameA(&m_ofn);
+    const BOOL accepted = show != nullptr && show(&m_ofn);
     EndCreateHook();
     return accepted ? IDOK : IDCANCEL;
 }
