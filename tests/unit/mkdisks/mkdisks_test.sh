@@ -43,7 +43,7 @@ SAVER.ARC=||||0|saver
 README.TXT=||||1|read-me
 
 [archive SAVER.ARC]
-velmosaver.scr=-3|stored
+velmosaver.scr=-3
 LICENSE.TXT=1
 
 [diskettes]
@@ -77,8 +77,10 @@ run 0 "$mkarc" extract out/DISK01/SAVER.ARC extracted
 cmp -s extracted/velmosaver.scr payload/velmosaver.scr || fail "velmosaver.scr came back different"
 cmp -s extracted/LICENSE.TXT payload/LICENSE.TXT || fail "LICENSE.TXT came back different"
 run 0 "$mkarc" list out/DISK01/SAVER.ARC
+# With no method named, what zlib cannot shrink is stored.
 grep -qE '^velmosaver.scr +-3 +stored .* 1997-06-01 12:00:00' out.txt ||
-    fail "member time or destination not kept: $(cat out.txt)"
+    fail "member method, time or destination not kept: $(cat out.txt)"
+grep -qE '^LICENSE.TXT +1 +zlib ' out.txt || fail "LICENSE.TXT not packed with zlib: $(cat out.txt)"
 
 # The same inputs again: the same bytes, images included.
 run 0 "$mkdisks" --capacity 200000 --time 865166400 "${images[@]}" velmo.ini payload again
